@@ -1,0 +1,108 @@
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace {
+
+Prompts* g_installed = nullptr;
+
+QString ApplicationTitle()
+{
+    return QStringLiteral("Testarion");
+}
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+void Prompts::Message(QWidget* parent, const QString& text)
+{
+    ShowBox(parent, QMessageBox::NoIcon, text);
+}
+
+void Prompts::Error(QWidget* parent, const QString& text)
+{
+    ShowBox(parent, QMessageBox::Critical, text);
+}
+
+bool Prompts::Confirm(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setButtonText(QMessageBox::Yes, QStringLiteral("Tak"));
+    box.setButtonText(QMessageBox::No, QStringLiteral("Nie"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString Prompts::OpenTestFileName(QWidget* parent, const QString& folder, const QString& fileName)
+{
+    QFileDialog dialog(parent, QStringLiteral("Otwórz"), folder,
+                       QStringLiteral("Pliki z testami (*.test)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name need not be that of an existing file.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("test"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const QString& fileName)
+{
+    QFileDialog dialog(parent, QStringLiteral("Zapisz jako"), folder,
+                       QStringLiteral("Pliki tekstowe (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void Prompts::OpenUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+void Prompts::Beep()
+{
+    QApplication::beep();
+}
+
+void Prompts::PrintPreview(QWidget* parent, const QString& title,
+                           const std::function<void(QPrinter*)>& render)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&render](QPrinter* p) { render(p); });
+    dialog.exec();
+}
+
+Prompts& Prompts::Current()
+{
+    static Prompts real;
+    return g_installed ? *g_installed : real;
+}
+
+void Prompts::Install(Prompts* prompts)
+{
+    g_installed = prompts;
+}

@@ -1,0 +1,44 @@
+// Every modal question, message and hand-off to the desktop goes through
+// here. The program uses the real dialogs; tests install their own Prompts
+// to answer them without blocking on a modal window.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QUrl;
+class QWidget;
+
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // A message box with the program's title, the text, no icon and "OK".
+    virtual void Message(QWidget* parent, const QString& text);
+    // The error box: the program's title, an error icon and "OK".
+    virtual void Error(QWidget* parent, const QString& text);
+    // A yes/no question; true for yes.
+    virtual bool Confirm(QWidget* parent, const QString& text);
+    // The open dialog for tests, starting in `folder` with `fileName`
+    // proposed; the chosen path, or empty when cancelled.
+    virtual QString OpenTestFileName(QWidget* parent, const QString& folder,
+                                     const QString& fileName);
+    // The save dialog for text files, asking before overwriting; the chosen
+    // path, or empty when cancelled.
+    virtual QString SaveTextFileName(QWidget* parent, const QString& folder,
+                                     const QString& fileName);
+    // Opens a file or folder with the program the desktop associates with it.
+    virtual void OpenUrl(const QUrl& url);
+    virtual void Beep();
+    // A print preview of what `render` paints onto the printer.
+    virtual void PrintPreview(QWidget* parent, const QString& title,
+                              const std::function<void(QPrinter*)>& render);
+
+    // The prompts in use; the real ones unless a test installed others.
+    static Prompts& Current();
+    // Installs `prompts` (not owned); nullptr goes back to the real ones.
+    static void Install(Prompts* prompts);
+};

@@ -1,0 +1,243 @@
+#include "TForm1.h"
+
+#include "Guarded.h"
+#include "Prompts.h"
+#include "TestFiles.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm4.h"
+#include "ui/AnchorLayout.h"
+#include "ui/Cp1250.h"
+#include "ui/Fonts.h"
+#include "ui/PictureButton.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QStackedWidget>
+
+namespace {
+
+// The client area the window was designed at; anchored controls keep their
+// distances to its edges at any other size.
+constexpr QSize kDesignClient(900, 577);
+// A page's client area inside the page control's 4-pixel border.
+constexpr QSize kDesignPage(892, 529);
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent)
+{
+    // FormCreate.
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Testarion"));
+    setFont(DesignFont(13));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColor());
+    palette.setColor(QPalette::WindowText, TextColor());
+    setPalette(palette);
+
+    auto* client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    auto* layout = new AnchorLayout(kDesignClient, client);
+    setCentralWidget(client);
+
+    pcPages = new QStackedWidget(client);
+    pcPages->setObjectName(QStringLiteral("pcPages"));
+    pcPages->setContentsMargins(4, 4, 4, 4);
+    pcPages->setFont(DesignFont(16, true));
+    layout->addWidget(pcPages, QRect(0, 0, 900, 537), AnchorLayout::All);
+    const auto addPage = [this](const char* name) {
+        auto* page = new QWidget;
+        page->setObjectName(QLatin1String(name));
+        new AnchorLayout(kDesignPage, page);
+        pcPages->addWidget(page);
+        return page;
+    };
+    ts1 = addPage("ts1");
+    ts5 = addPage("ts5");
+    ts2 = addPage("ts2");
+    ts3 = addPage("ts3");
+    ts4 = addPage("ts4");
+
+    imgPrev = new PictureButton(QStringLiteral("wstecz"), QStringLiteral("wstecz"), {110, 32}, client);
+    imgPrev->setObjectName(QStringLiteral("imgPrev"));
+    imgNext = new PictureButton(QStringLiteral("dalej"), QStringLiteral("dalej"), {110, 32}, client);
+    imgNext->setObjectName(QStringLiteral("imgNext"));
+    imgExit = new PictureButton(QStringLiteral("zamknij_test"), QStringLiteral("zamknij test"),
+                                {163, 32}, client);
+    imgExit->setObjectName(QStringLiteral("imgExit"));
+    layout->addWidget(imgExit, QRect(8, 544, 163, 32), AnchorLayout::Left | AnchorLayout::Bottom);
+    layout->addWidget(imgPrev, QRect(664, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    layout->addWidget(imgNext, QRect(784, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    imgPrev->hide();
+    imgNext->hide();
+    imgExit->hide();
+    OnClick(imgPrev, &TForm1::imgPrevClick);
+    OnClick(imgNext, &TForm1::imgNextClick);
+    OnClick(imgExit, &TForm1::imgExitClick);
+
+    BuildStartPage();
+    BuildSummaryPage();
+    BuildPropertiesPage();
+    BuildQuestionsPage();
+    BuildImportPage();
+    connect(pcPages, &QStackedWidget::currentChanged, this, [this](int index) {
+        if (index == SummaryPage)
+            RunGuarded(this, [this] { ts5Show(); });
+    });
+
+    Form2 = new TForm2(this);
+    Form4 = new TForm4(this);
+
+    resize(908, 616);
+    setMinimumSize(800, 600);
+    ShowPage(StartPage);
+    TestsFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()
+                                           + QStringLiteral("/Testy/"));
+}
+
+TForm1::~TForm1() = default;
+
+int TForm1::PageIndex() const
+{
+    return pcPages->currentIndex();
+}
+
+void TForm1::OnClick(PictureButton* button, void (TForm1::*handler)())
+{
+    connect(button, &PictureButton::clicked, this,
+            [this, handler] { RunGuarded(this, [this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::ShowPage(int index)
+{
+    pcPages->setCurrentIndex(index);
+    if (index == StartPage)
+        CenterStartPage();
+}
+
+void TForm1::ReportReadingError(const std::string& message)
+{
+    Prompts::Current().Message(this, FromCp1250(message));
+}
+
+void TForm1::CenterStartPage()
+{
+    const int width = pcPages->contentsRect().width();
+    QWidget* const controls[] = {lblHeading, img1, img2, imgOpenFolder};
+    for (QWidget* control : controls)
+        control->move((width - control->width()) / 2, control->y());
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // FormResize: the page control has its new size by now.
+    RunGuarded(this, [this] {
+        CenterStartPage();
+        FillAnswerKey();
+    });
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // FormShow.
+    if (!event->spontaneous() && !CurrentTest)
+        lstQuestions->clear();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // FormClose: a test that cannot be written keeps the window open unless
+    // the user chooses to close without saving.
+    HideAnswerEditor();
+    if (!SaveOrDiscard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+bool TForm1::SaveOrDiscard()
+{
+    if (RunGuarded(this, [this] { SaveCurrentTest(); }))
+        return true;
+    return Prompts::Current().Confirm(
+        this, QStringLiteral("Nie udało się zapisać testu. Czy zamknąć go bez zapisywania zmian?"));
+}
+
+void TForm1::SaveCurrentTest()
+{
+    if (CurrentTestPath.isEmpty() || !CurrentTest)
+        return;
+    WriteTestFile(*CurrentTest, CurrentTestPath);
+}
+
+void TForm1::CloseTest()
+{
+    CurrentTest.reset();
+    ImportSource.reset();
+    ShowPage(StartPage);
+    CurrentTestPath.clear();
+    imgExit->hide();
+    imgPrev->hide();
+    imgNext->hide();
+    lstQuestions->clear();
+    lstImport->clear();
+}
+
+void TForm1::imgNextClick()
+{
+    HideAnswerEditor();
+    cmdNextPage();
+}
+
+void TForm1::imgPrevClick()
+{
+    HideAnswerEditor();
+    cmdPrevPage();
+}
+
+void TForm1::imgExitClick()
+{
+    HideAnswerEditor();
+    if (SaveOrDiscard())
+        CloseTest();
+}
+
+void TForm1::cmdNextPage()
+{
+    const int page = PageIndex() + 1;
+    ShowPage(page);
+    if (page == QuestionsPage) {
+        lstQuestions->setCurrentRow(0);
+        lstQuestionsClick();
+        LayoutAnswers();
+    }
+    imgNext->setVisible(page == SummaryPage || page == PropertiesPage);
+    imgExit->setVisible(page >= SummaryPage && page <= QuestionsPage);
+}
+
+void TForm1::cmdPrevPage()
+{
+    SaveCurrentTest();
+    if (PageIndex() == SummaryPage) {
+        CurrentTest.reset();
+        CurrentTestPath.clear();
+        ShowPage(StartPage);
+        imgPrev->hide();
+        imgNext->hide();
+        lstQuestions->clear();
+    }
+    if (PageIndex() == PropertiesPage)
+        ShowPage(SummaryPage);
+    if (PageIndex() == QuestionsPage)
+        ShowPage(PropertiesPage);
+    const int page = PageIndex();
+    imgNext->setVisible(page == SummaryPage || page == PropertiesPage);
+    imgExit->setVisible(page >= SummaryPage && page <= QuestionsPage);
+}

@@ -1,0 +1,158 @@
+// The main window: five pages without tabs, the bottom strip of picture
+// buttons, and the program state shared by every page. The handlers of each
+// page live in a source file of their own under app/pages/.
+#pragma once
+
+#include "model/Baza.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class AnchorLayout;
+class PictureButton;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QSplitter;
+class QStackedWidget;
+class QTableWidget;
+class TForm2;
+class TForm4;
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    enum Page { StartPage = 0, SummaryPage = 1, PropertiesPage = 2, QuestionsPage = 3, ImportPage = 4 };
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Program state, one for the whole run.
+    std::unique_ptr<TTest> CurrentTest;
+    QString CurrentTestPath;  // full path of the current test's file; empty: nothing is saved
+    QString TestsFolder;      // "Testy" beside the executable, with a separator at its end
+    std::unique_ptr<TTest> ImportSource;
+
+    TForm2* Form2 = nullptr;
+    TForm4* Form4 = nullptr;
+
+    int PageIndex() const;
+
+    // Shell and navigation (TForm1.cpp).
+    void cmdNextPage();
+    void cmdPrevPage();
+    void SaveCurrentTest();
+    void CloseTest();
+    void CenterStartPage();
+    void imgNextClick();
+    void imgPrevClick();
+    void imgExitClick();
+
+    // Start page (pages/StartPage.cpp).
+    void cmdOpenTest();
+    void cmdNewTest();
+    void imgOpenFolderClick();
+
+    // Summary page and answer key (pages/SummaryPage.cpp).
+    void ts5Show();
+    void FillAnswerKey();
+    void SaveAnswerKey();
+    void ShowQuestionCount();
+    void SetTitleLabel();
+    void img4Click();
+    void imgEdytujTestClick();
+    void imgUruchomTestClick();
+    void imgDrukujTestClick();
+    void imgKluczDrukujClick();
+
+    // Properties page (pages/PropertiesPage.cpp).
+    void ShowTitleAndDescription();
+    // Puts a threshold into the control as the program does; with
+    // `writeRanges` false the test's ranges stay as they are.
+    void ShowThreshold(int percent, bool writeRanges);
+    void edtTestTitleChange();
+    void mmoTestDescriptionChange();
+    void se1Change(int value);
+
+    // Question editor (pages/QuestionsPage.cpp).
+    void FillQuestionList();
+    TQuestion* CurrentQuestion() const;
+    void lstQuestionsClick();
+    void LayoutAnswers();
+    void HideAnswerEditor();
+    void AppendQuestion();
+    void RemoveQuestion();
+    void imgAddQuestionClick();
+    void imgDeleteQuestionClick();
+
+    // Import page (pages/ImportPage.cpp).
+    void imgImportQuestionClick();
+    void ChooseImportSource();
+    void imgWylosujClick();
+    void imgAnulujClick();
+    void imgImportujClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;  // FormResize
+    void showEvent(QShowEvent* event) override;      // FormShow
+    void closeEvent(QCloseEvent* event) override;    // FormClose
+
+private:
+    // Connects a click to a handler that runs under the top-level error handler.
+    void OnClick(PictureButton* button, void (TForm1::*handler)());
+    void ShowPage(int index);
+    // Writes the test before it is closed; when that fails, asks whether to
+    // close without saving. True when the test may be closed.
+    bool SaveOrDiscard();
+    void ReportReadingError(const std::string& message);
+
+    void BuildStartPage();
+    void BuildSummaryPage();
+    void BuildPropertiesPage();
+    void BuildQuestionsPage();
+    void BuildImportPage();
+
+    QStackedWidget* pcPages = nullptr;
+    QWidget* ts1 = nullptr;  // start
+    QWidget* ts5 = nullptr;  // summary
+    QWidget* ts2 = nullptr;  // properties
+    QWidget* ts3 = nullptr;  // questions
+    QWidget* ts4 = nullptr;  // import
+    PictureButton* imgPrev = nullptr;
+    PictureButton* imgNext = nullptr;
+    PictureButton* imgExit = nullptr;
+
+    // Start page.
+    QLabel* lblHeading = nullptr;
+    PictureButton* img1 = nullptr;
+    PictureButton* img2 = nullptr;
+    PictureButton* imgOpenFolder = nullptr;
+    QString LastOpenedFileName;  // the open dialog proposes the last chosen name
+
+    // Summary page.
+    QFrame* jvpnl6 = nullptr;
+    QFrame* jvpnl5 = nullptr;
+    QLabel* lbl2 = nullptr;  // title
+    QLabel* lbl4 = nullptr;  // question count
+    QTableWidget* sgKlucz = nullptr;
+
+    // Properties page.
+    QLineEdit* edtTestTitle = nullptr;
+    QPlainTextEdit* mmoTestDescription = nullptr;
+    class ThresholdSpinBox* se1 = nullptr;
+    QLabel* jvlbl7 = nullptr;
+
+    // Question editor.
+    QListWidget* lstQuestions = nullptr;
+
+    // Import page.
+    QListWidget* lstImport = nullptr;
+    QLabel* jvlblImpTestTitle = nullptr;
+};

@@ -1,0 +1,28 @@
+// Reading and writing whole tests, shared by the commands that open, create,
+// save and import them.
+#pragma once
+
+#include "model/Baza.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The pass threshold of a new test, in percent; its ranges say the same.
+constexpr int kNewTestThreshold = 60;
+
+// A new test: "Tytuł testu", font size 14, percentages, the two ranges
+// 0–59 "Test niezaliczony" and 60–100 "Test zaliczony", and one question.
+std::unique_ptr<TTest> NewTestWithDefaults();
+
+// Reads a test file; a reading error goes to `showMessage` and what was read
+// stays. Throws "Cannot open file <path>" when the file cannot be read.
+std::unique_ptr<TTest> ReadTestFile(const QString& path,
+                                    const std::function<void(const std::string&)>& showMessage);
+
+// Writes a test file atomically; throws "Cannot create file <path>".
+void WriteTestFile(const TTest& test, const QString& path);
+
+// The conversion error for a number that is not one (UTF-8).
+std::string NotAnIntegerMessage(const std::string& cp1250Value);

@@ -1,0 +1,58 @@
+#include "TForm2.h"
+
+#include "ui/AnchorLayout.h"
+#include "ui/Fonts.h"
+#include "ui/PictureButton.h"
+
+#include <QLabel>
+#include <QSpinBox>
+
+#include <limits>
+
+TForm2::TForm2(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Podaj liczbę"));
+    setFixedSize(257, 157);
+    setFont(DesignFont(16, true));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, TextColor());
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    auto* layout = new AnchorLayout(QSize(257, 157), this);
+    auto* label = new QLabel(QStringLiteral("Ile pytań wylosować?"), this);
+    layout->addWidget(label, QRect(40, 16, 0, 0));
+
+    // No limits of its own: the draw decides what a number means.
+    edt1 = new QSpinBox(this);
+    edt1->setObjectName(QStringLiteral("edt1"));
+    edt1->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    edt1->setAccessibleName(label->text());
+    layout->addWidget(edt1, QRect(80, 56, 81, 32));
+
+    img1 = new PictureButton(QStringLiteral("anuluj"), QStringLiteral("anuluj"), {110, 32}, this);
+    img1->setObjectName(QStringLiteral("img1"));
+    layout->addWidget(img1, QRect(16, 112, 110, 32));
+    connect(img1, &PictureButton::clicked, this, &QDialog::reject);
+
+    img2 = new PictureButton(QStringLiteral("ok"), QStringLiteral("ok"), {110, 32}, this);
+    img2->setObjectName(QStringLiteral("img2"));
+    layout->addWidget(img2, QRect(136, 112, 110, 32));
+    connect(img2, &PictureButton::clicked, this, &QDialog::accept);
+
+    setTabOrder(edt1, img2);
+    setTabOrder(img2, img1);
+}
+
+int TForm2::Value() const
+{
+    return edt1->value();
+}
+
+void TForm2::SetValue(int value)
+{
+    edt1->setValue(value);
+}

@@ -1,0 +1,124 @@
+// The test model and its file format: plain C++ and the standard library only.
+//
+// Every text field holds Windows-1250 bytes, exactly as they stand in a .test
+// file; line breaks inside texts are CR LF. The model never shows anything:
+// the reader hands its one error message to a function its caller passes in.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// One element per line, the bytes of the line without its line end.
+using TLines = std::vector<std::string>;
+
+// One answer of a question; the correct answer scores 1, the others 0.
+struct TAnswer
+{
+    std::string Text;
+    int32_t Score = 0;
+};
+
+// One band of results and its verdict. The bounds stay text, as read.
+struct TScoreRange
+{
+    std::string LowerBound;
+    std::string UpperBound;
+    std::string Description;
+};
+
+// One question with its answers. Answers are owned here and keep their
+// address while they exist.
+class TQuestion
+{
+public:
+    std::string Text;
+    std::string Kind;
+    std::vector<std::unique_ptr<TAnswer>> Answers;
+    int32_t FontSize = 0;
+    int32_t AnswerCount = 0;
+
+    // The answer at a 0-based index, or nullptr outside the answers held.
+    TAnswer* GetAnswer(int32_t index) const;
+    // Appends an empty answer (score 0) and keeps AnswerCount in step.
+    TAnswer* AddAnswer();
+    // Makes this question a faithful copy of another one: every field and
+    // every answer, whatever their number.
+    void CopyFrom(const TQuestion& other);
+};
+
+// One test: title, description, score ranges and questions. Questions and
+// ranges are owned here and keep their address while they exist, so list
+// items may hold plain pointers to questions.
+class TTest
+{
+public:
+    std::string Title;
+    std::string Description;
+    int32_t FontSize = 0;
+    bool Percentage = false;
+    int32_t RangeCount = 0;
+    std::vector<std::unique_ptr<TScoreRange>> Ranges;
+    int32_t QuestionCount = 0;
+    std::vector<std::unique_ptr<TQuestion>> Questions;
+
+    // The question at a 0-based index, or nullptr outside the questions.
+    TQuestion* GetQuestion(int32_t index) const;
+    // Appends "Pytanie nr n" with the three default answers (A correct).
+    TQuestion* AddQuestion();
+    // Removes the question at a 0-based index; an index outside does nothing.
+    void DeleteQuestion(int32_t index);
+    // Appends an empty range and keeps RangeCount in step.
+    TScoreRange* AddRange();
+
+    // Empties `lines` and fills it with the tagged lines of this test.
+    void SaveToLines(TLines& lines) const;
+    // Fills this (freshly created) test from tagged lines. A reading error
+    // ends reading; its message "Błąd w linii N" (Windows-1250) goes to
+    // `showMessage` and the fields read so far stay. Afterwards every count
+    // equals the number of records held.
+    void LoadFromLines(const TLines& lines,
+                       const std::function<void(const std::string& message)>& showMessage);
+};
+
+// The error that ends reading a test; LoadFromLines catches it.
+class TReadError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TTaggedLine
+{
+    std::string Key;
+    std::string Value;
+};
+
+// Removes every byte with a code of 32 or below from both ends.
+std::string Trim(const std::string& text);
+// The upper-cased key of a line beginning with "[", else empty.
+std::string ExtractKey(const std::string& line);
+// Everything after the first "]" of a line beginning with "[", else empty.
+std::string ExtractValue(const std::string& line);
+// Reads line `counter` (trimmed) and advances the counter; past the last
+// line it throws TReadError.
+TTaggedLine ReadTaggedLine(const TLines& lines, int32_t& counter);
+// The file format's yes/no reading: a substring test against a fixed list.
+bool ParseFlag(const std::string& text);
+// The file format's integer rules: leading spaces, a sign, decimal digits in
+// 32-bit range, or $/x/X/0x/0X hexadecimal read as two's complement.
+bool TryParseInt(const std::string& text, int32_t& value);
+
+// Splits file bytes into lines: a line ends at CR LF, LF or CR, a last line
+// without an end still counts, and the first zero byte ends the text.
+TLines SplitLines(const std::string& bytes);
+// Reads a whole file as lines; throws std::runtime_error
+// "Cannot open file <path>" when it cannot be read.
+TLines LoadLinesFromFile(const std::string& path);
+// Writes each line followed by CR LF, through a temporary file in the same
+// folder renamed over the target, so a failed write leaves the old file
+// intact; throws std::runtime_error "Cannot create file <path>".
+void SaveLinesToFile(const std::string& path, const TLines& lines);

@@ -1,0 +1,123 @@
+// Whole-file reading and writing of lines, bytes unchanged.
+#include "Baza.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string_view>
+
+namespace {
+
+using TFileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+std::string JoinLines(const TLines& lines)
+{
+    size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return content;
+}
+
+// A fresh name in the target's own folder: renaming within one file system
+// replaces the target in one step. The name does not grow with the target's,
+// so a long file name still leaves room for it.
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target)
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    char name[40];
+    std::snprintf(name, sizeof name, ".testarion-%016llx.tmp",
+                  static_cast<unsigned long long>(random()));
+    return target.parent_path() / name;
+}
+
+// A replaced file keeps its permissions; should they not carry over, the new
+// file simply has the default ones.
+void CopyPermissions(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(from, error);
+    if (!error && std::filesystem::is_regular_file(status))
+        std::filesystem::permissions(to, status.permissions(), error);
+}
+
+// Writes the whole content and closes the file, whatever happens; false
+// when any of it failed.
+bool WriteAndClose(std::FILE* file, const std::string& content)
+{
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    // fclose flushes the last buffer, so its failure is a failed write too.
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+TLines SplitLines(const std::string& bytes)
+{
+    const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
+    TLines lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        // CR LF is one line end; LF CR is two.
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+TLines LoadLinesFromFile(const std::string& path)
+{
+    const TFileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        throw std::runtime_error("Cannot open file " + path);
+    std::string bytes;
+    char buffer[1 << 16];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, count);
+    // A folder opens but cannot be read; neither can a file on a failing disk.
+    if (std::ferror(file.get()))
+        throw std::runtime_error("Cannot open file " + path);
+    return SplitLines(bytes);
+}
+
+void SaveLinesToFile(const std::string& path, const TLines& lines)
+{
+    const std::string content = JoinLines(lines);
+    const std::filesystem::path target(path);
+    // Another file may hold the random name by chance; then take another.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::filesystem::path temporary = TemporaryPathBeside(target);
+        // "x": created here and now, never an existing file taken over.
+        std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+        if (!file) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        bool saved = WriteAndClose(file, content);
+        if (saved) {
+            CopyPermissions(target, temporary);
+            saved = std::rename(temporary.c_str(), path.c_str()) == 0;
+        }
+        if (saved)
+            return;
+        std::remove(temporary.c_str());
+        break;
+    }
+    throw std::runtime_error("Cannot create file " + path);
+}

@@ -1,0 +1,51 @@
+#include "PictureButton.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+PictureButton::PictureButton(const QString& picture, const QString& caption, QSize size,
+                             QWidget* parent)
+    : QAbstractButton(parent)
+    , m_normal(QStringLiteral(":/buttons/%1.png").arg(picture))
+    , m_hover(QStringLiteral(":/buttons/%1_hover.png").arg(picture))
+    , m_size(size)
+{
+    setText(caption);
+    setAccessibleName(caption);
+    setToolTip(QString());
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_Hover);
+    resize(size);
+}
+
+QSize PictureButton::sizeHint() const
+{
+    return m_size;
+}
+
+void PictureButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QIcon& icon = underMouse() ? m_hover : m_normal;
+    icon.paint(&painter, rect());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(3, 3, -3, -3);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    // Space is handled by QAbstractButton; Enter presses the picture too,
+    // as it would a push button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
