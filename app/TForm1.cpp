@@ -13,6 +13,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QListWidget>
 #include <QStackedWidget>
@@ -94,6 +96,8 @@ TForm1::TForm1(QWidget* parent)
 
     resize(908, 616);
     setMinimumSize(800, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     ShowPage(StartPage);
     TestsFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()
                                            + QStringLiteral("/Testy/"));

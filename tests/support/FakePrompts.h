@@ -1,0 +1,63 @@
+// Answers the program's modal questions in tests and records what was asked,
+// so that no test blocks on a real dialog.
+#pragma once
+
+#include "app/Prompts.h"
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+class FakePrompts : public Prompts
+{
+public:
+    FakePrompts() { Install(this); }
+    ~FakePrompts() override { Install(nullptr); }
+
+    // What the program showed.
+    QStringList messages;
+    QStringList errors;
+    QStringList questions;
+    QList<QUrl> openedUrls;
+    int beeps = 0;
+    QString printTitle;
+    std::function<void(QPrinter*)> printRender;
+
+    // What the open and save dialogs were given.
+    QString openFolder, openProposal, saveFolder, saveProposal;
+
+    // Answers, taken in order; an empty queue answers "cancel" / "no".
+    QStringList openAnswers;
+    QStringList saveAnswers;
+    QList<bool> confirmAnswers;
+
+    void Message(QWidget*, const QString& text) override { messages << text; }
+    void Error(QWidget*, const QString& text) override { errors << text; }
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        questions << text;
+        return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+    }
+    QString OpenTestFileName(QWidget*, const QString& folder, const QString& fileName) override
+    {
+        openFolder = folder;
+        openProposal = fileName;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString SaveTextFileName(QWidget*, const QString& folder, const QString& fileName) override
+    {
+        saveFolder = folder;
+        saveProposal = fileName;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    void OpenUrl(const QUrl& url) override { openedUrls << url; }
+    void Beep() override { ++beeps; }
+    void PrintPreview(QWidget*, const QString& title,
+                      const std::function<void(QPrinter*)>& render) override
+    {
+        printTitle = title;
+        printRender = render;
+    }
+};

@@ -1,0 +1,56 @@
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write fixture %s", qPrintable(path));
+    file.write(bytes);
+}
+
+void WhenModalShown(const std::function<void(QDialog*)>& action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(dialog);
+    });
+    timer->start();
+}
+
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void ClickChild(QWidget* root, const char* objectName)
+{
+    auto* child = root->findChild<QWidget*>(QLatin1String(objectName));
+    if (!child)
+        qFatal("no widget named %s", objectName);
+    QTest::mouseClick(child, Qt::LeftButton);
+}

@@ -1,0 +1,259 @@
+// The main window's shell: start-up, page navigation, the bottom strip and
+// when the current test reaches the disk.
+
+#include "FakePrompts.h"
+#include "TestSupport.h"
+
+#include "app/TForm1.h"
+#include "app/TestFiles.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_Shell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsOnTheStartPage();
+    void startPageStaysCentredOnResize();
+    void stepsBackWritingTheTestEachTime();
+    void bottomStripFollowsThePage_data();
+    void bottomStripFollowsThePage();
+    void closingTheWindowWritesTheOpenTest();
+    void closingTheWindowOnTheStartPageWritesNothing();
+    void failedWriteOnAStepBackKeepsThePage();
+    void failedWriteOnClosingAsksBeforeDiscarding_data();
+    void failedWriteOnClosingAsksBeforeDiscarding();
+
+private:
+    // Opens a fresh copy of the default test through "Otwórz test".
+    void openTest();
+    QWidget* button(const char* name) const;
+    void click(const char* name);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePrompts> m_prompts;
+    std::unique_ptr<TForm1> m_form;
+    QString m_testPath;
+};
+
+void tst_Shell::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Testy")));
+    m_prompts = std::make_unique<FakePrompts>();
+    m_form = std::make_unique<TForm1>();
+    m_form->TestsFolder = m_dir->filePath(QStringLiteral("Testy")) + QLatin1Char('/');
+    m_testPath = m_form->TestsFolder + QStringLiteral("Próba.test");
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void tst_Shell::cleanup()
+{
+    m_form.reset();
+    m_prompts.reset();
+    m_dir.reset();
+}
+
+QWidget* tst_Shell::button(const char* name) const
+{
+    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+void tst_Shell::click(const char* name)
+{
+    QTest::mouseClick(button(name), Qt::LeftButton);
+}
+
+void tst_Shell::openTest()
+{
+    WriteTestFile(*NewTestWithDefaults(), m_testPath);
+    m_prompts->openAnswers << m_testPath;
+    click("img1");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    QVERIFY(m_form->CurrentTest);
+}
+
+void tst_Shell::startsOnTheStartPage()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Testarion"));
+    QCOMPARE(m_form->size(), QSize(908, 616));
+    QCOMPARE(m_form->minimumSize(), QSize(800, 600));
+    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!m_form->CurrentTest);
+    for (const char* name : {"imgPrev", "imgNext", "imgExit"})
+        QVERIFY2(!button(name)->isVisible(), name);
+    for (const char* name : {"img1", "img2", "imgOpenFolder"})
+        QVERIFY2(button(name)->isVisible(), name);
+
+    // The tests folder is "Testy" beside the executable.
+    TForm1 fresh;
+    QCOMPARE(QDir::cleanPath(fresh.TestsFolder),
+             QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/Testy")));
+    QVERIFY(fresh.TestsFolder.endsWith(QLatin1Char('/')));
+}
+
+void tst_Shell::startPageStaysCentredOnResize()
+{
+    const auto* pages = m_form->findChild<QStackedWidget*>(QStringLiteral("pcPages"));
+    const int bottomGap = pages->height() - button("imgOpenFolder")->y();
+    for (const QSize size : {QSize(1200, 700), QSize(800, 600), QSize(908, 616)}) {
+        m_form->resize(size);
+        QTRY_COMPARE(m_form->size(), size);
+        const int pageWidth = pages->contentsRect().width();
+        for (const char* name : {"lblHeading", "img1", "img2", "imgOpenFolder"}) {
+            const QWidget* control = button(name);
+            QCOMPARE(control->x(), (pageWidth - control->width()) / 2);
+        }
+        // The buttons keep their distance to the bottom edge.
+        QCOMPARE(pages->height() - button("imgOpenFolder")->y(), bottomGap);
+    }
+}
+
+void tst_Shell::stepsBackWritingTheTestEachTime()
+{
+    openTest();
+    click("imgNext");
+    click("imgNext");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+
+    const auto expectWritten = [this](const char* title) {
+        const QByteArray bytes = ReadBytes(m_testPath);
+        QVERIFY2(bytes.contains(QByteArray("[TYTU\xA3]") + title + "\r\n"), bytes.constData());
+    };
+
+    m_form->CurrentTest->Title = "Pierwszy";
+    click("imgPrev");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
+    expectWritten("Pierwszy");
+
+    m_form->CurrentTest->Title = "Drugi";
+    click("imgPrev");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    expectWritten("Drugi");
+
+    m_form->CurrentTest->Title = "Trzeci";
+    click("imgPrev");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
+    expectWritten("Trzeci");
+    QVERIFY(!m_form->CurrentTest);
+    QVERIFY(m_form->CurrentTestPath.isEmpty());
+    for (const char* name : {"imgPrev", "imgNext", "imgExit"})
+        QVERIFY2(!button(name)->isVisible(), name);
+}
+
+void tst_Shell::bottomStripFollowsThePage_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("prev");
+    QTest::addColumn<bool>("next");
+    QTest::addColumn<bool>("exit");
+
+    QTest::newRow("opened") << QStringList() << 1 << true << false << true;
+    QTest::newRow("dalej") << QStringList{"imgNext"} << 2 << true << true << true;
+    QTest::newRow("dalej twice") << QStringList{"imgNext", "imgNext"} << 3 << true << false << true;
+    QTest::newRow("back from questions") << QStringList{"imgNext", "imgNext", "imgPrev"}
+                                         << 2 << true << true << true;
+    QTest::newRow("zamknij test") << QStringList{"imgNext", "imgExit"} << 0 << false << false << false;
+}
+
+void tst_Shell::bottomStripFollowsThePage()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(int, page);
+    QFETCH(bool, prev);
+    QFETCH(bool, next);
+    QFETCH(bool, exit);
+
+    openTest();
+    for (const QString& name : clicks)
+        click(name.toLatin1().constData());
+    QCOMPARE(m_form->PageIndex(), page);
+    QCOMPARE(button("imgPrev")->isVisible(), prev);
+    QCOMPARE(button("imgNext")->isVisible(), next);
+    QCOMPARE(button("imgExit")->isVisible(), exit);
+    QCOMPARE(bool(m_form->CurrentTest), page != 0);
+}
+
+void tst_Shell::closingTheWindowWritesTheOpenTest()
+{
+    openTest();
+    m_form->CurrentTest->Title = "Przy zamykaniu";
+    QVERIFY(m_form->close());
+    QVERIFY(ReadBytes(m_testPath).contains("[TYTU\xA3]Przy zamykaniu\r\n"));
+    QVERIFY(m_prompts->errors.isEmpty());
+}
+
+void tst_Shell::closingTheWindowOnTheStartPageWritesNothing()
+{
+    openTest();
+    click("imgExit");
+    QVERIFY(QFile::remove(m_testPath));
+    QVERIFY(m_form->close());
+    QVERIFY(QDir(m_form->TestsFolder).isEmpty());
+}
+
+void tst_Shell::failedWriteOnAStepBackKeepsThePage()
+{
+    openTest();
+    click("imgNext");
+    const QByteArray before = ReadBytes(m_testPath);
+    // The folder disappears while the test is open (a removed USB stick).
+    const QString moved = m_dir->filePath(QStringLiteral("Gdzie indziej"));
+    QVERIFY(QDir().rename(QDir::cleanPath(m_form->TestsFolder), moved));
+    m_form->CurrentTest->Title = "Zmieniony";
+
+    click("imgPrev");
+    QCOMPARE(m_prompts->errors.size(), 1);
+    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    QVERIFY(m_prompts->errors.first().endsWith(QLatin1Char('.')));
+    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
+    QVERIFY(m_form->CurrentTest);
+    QCOMPARE(ReadBytes(moved + QStringLiteral("/Próba.test")), before);
+}
+
+void tst_Shell::failedWriteOnClosingAsksBeforeDiscarding_data()
+{
+    QTest::addColumn<bool>("closeWindow");
+    QTest::addColumn<bool>("discard");
+
+    QTest::newRow("window, keep") << true << false;
+    QTest::newRow("window, discard") << true << true;
+    QTest::newRow("zamknij test, keep") << false << false;
+    QTest::newRow("zamknij test, discard") << false << true;
+}
+
+void tst_Shell::failedWriteOnClosingAsksBeforeDiscarding()
+{
+    QFETCH(bool, closeWindow);
+    QFETCH(bool, discard);
+
+    openTest();
+    QVERIFY(QDir(m_form->TestsFolder).removeRecursively());
+    m_prompts->confirmAnswers << discard;
+
+    const bool closed = closeWindow ? m_form->close() : (click("imgExit"), !m_form->CurrentTest);
+    QCOMPARE(m_prompts->errors.size(), 1);
+    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    QCOMPARE(m_prompts->questions.size(), 1);
+    QCOMPARE(closed, discard);
+    if (!closeWindow)
+        QCOMPARE(m_form->PageIndex(), discard ? int(TForm1::StartPage) : int(TForm1::SummaryPage));
+    QVERIFY(!QFile::exists(m_testPath));
+}
+
+QTEST_MAIN(tst_Shell)
+#include "tst_shell.moc"
