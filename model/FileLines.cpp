@@ -61,21 +61,20 @@ bool WriteAndClose(std::FILE* file, const std::string& content)
 
 TLines SplitLines(const std::string& bytes)
 {
-    const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
+    const char* const end = bytes.data() + std::min(bytes.find('\0'), bytes.size());
     TLines lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
+    const char* lineStart = bytes.data();
+    for (const char* at = lineStart; at != end; ++at) {
+        if (*at != '\r' && *at != '\n')
+            continue;
+        lines.emplace_back(lineStart, at);
         // CR LF is one line end; LF CR is two.
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
+        if (*at == '\r' && at + 1 != end && at[1] == '\n')
+            ++at;
+        lineStart = at + 1;
     }
+    if (lineStart != end)
+        lines.emplace_back(lineStart, end);
     return lines;
 }
 
@@ -84,11 +83,21 @@ TLines LoadLinesFromFile(const std::string& path)
     const TFileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
         throw std::runtime_error("Cannot open file " + path);
+    // One read of the size the file has now; the loop only goes on should
+    // the file have grown meanwhile.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
     std::string bytes;
-    char buffer[1 << 16];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, count);
+    size_t chunk = error ? 1 << 16 : static_cast<size_t>(size) + 1;
+    for (;;) {
+        const size_t used = bytes.size();
+        bytes.resize(used + chunk);
+        const size_t count = std::fread(&bytes[used], 1, chunk, file.get());
+        bytes.resize(used + count);
+        if (count < chunk)
+            break;
+        chunk = std::max<size_t>(chunk, 1 << 16);
+    }
     // A folder opens but cannot be read; neither can a file on a failing disk.
     if (std::ferror(file.get()))
         throw std::runtime_error("Cannot open file " + path);
