@@ -4,6 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSpinBox>
 
@@ -45,6 +46,25 @@ TForm2::TForm2(QWidget* parent)
 
     setTabOrder(edt1, img2);
     setTabOrder(img2, img1);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The proposal is selected, so typing a number replaces it.
+    edt1->setFocus();
+    edt1->selectAll();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    // Enter confirms the number, as "ok" does; the picture buttons take
+    // their own Enter before it reaches here.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 int TForm2::Value() const

@@ -16,6 +16,10 @@ public:
     int Value() const;
     void SetValue(int value);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QSpinBox* edt1 = nullptr;
     PictureButton* img1 = nullptr;

@@ -1,22 +1,174 @@
-// The import page: questions of another test to pick from.
+// The import page: the questions of another test, to tick by hand or at
+// random and copy into the current test.
 
 #include "app/TForm1.h"
 
+#include "app/Prompts.h"
+#include "app/RandomDraw.h"
+#include "app/TestFiles.h"
+#include "dialogs/TForm2.h"
 #include "ui/AnchorLayout.h"
+#include "ui/Cp1250.h"
+#include "ui/ElidedLabel.h"
+#include "ui/Fonts.h"
+#include "ui/PictureButton.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+TQuestion* SourceQuestion(const QListWidgetItem* item)
+{
+    return static_cast<TQuestion*>(item->data(Qt::UserRole).value<void*>());
+}
+
+} // namespace
 
 void TForm1::BuildImportPage()
 {
-    jvlblImpTestTitle = new QLabel(ts4);
+    auto* layout = static_cast<AnchorLayout*>(ts4->layout());
+
+    auto* jvlbl10 = new QLabel(QStringLiteral("Import pytań z testu:"), ts4);
+    jvlbl10->setObjectName(QStringLiteral("jvlbl10"));
+    layout->addWidget(jvlbl10, QRect(16, 16, 0, 0));
+
+    jvlblImpTestTitle = new ElidedLabel(ts4);
     jvlblImpTestTitle->setObjectName(QStringLiteral("jvlblImpTestTitle"));
-    lstImport = new QListWidget(ts4);
+    layout->addWidget(jvlblImpTestTitle, QRect(192, 16, 689, 22),
+                      AnchorLayout::Left | AnchorLayout::Top | AnchorLayout::Right);
+
+    auto* jvlbl9 = new QLabel(
+        QStringLiteral("Na poniższej liście zaznacz pytania, które chcesz zaimportować."), ts4);
+    jvlbl9->setObjectName(QStringLiteral("jvlbl9"));
+    jvlbl9->setFont(DesignFont(13));
+    layout->addWidget(jvlbl9, QRect(16, 48, 0, 0));
+
+    auto* panel = new QFrame(ts4);
+    panel->setObjectName(QStringLiteral("jvpnl4"));
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(1);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(panel, QRect(8, 72, 873, 385), AnchorLayout::All);
+
+    lstImport = new QListWidget(panel);
     lstImport->setObjectName(QStringLiteral("lstImport"));
+    lstImport->setAccessibleName(jvlbl9->text());
+    lstImport->setFont(DesignFont(13));
+    lstImport->setFrameShape(QFrame::NoFrame);
+    lstImport->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lstImport->setStyleSheet(QStringLiteral("QListWidget { background: %1; }")
+                                 .arg(HighlightColor().name()));
+    panelLayout->addWidget(lstImport);
+
+    auto* imgWylosuj = new PictureButton(QStringLiteral("wylosuj"), QStringLiteral("wylosuj"),
+                                         {110, 32}, ts4);
+    imgWylosuj->setObjectName(QStringLiteral("imgWylosuj"));
+    layout->addWidget(imgWylosuj, QRect(8, 464, 110, 32), AnchorLayout::Left | AnchorLayout::Bottom);
+    OnClick(imgWylosuj, &TForm1::imgWylosujClick);
+
+    auto* imgAnuluj = new PictureButton(QStringLiteral("anuluj"), QStringLiteral("anuluj"),
+                                        {110, 32}, ts4);
+    imgAnuluj->setObjectName(QStringLiteral("imgAnuluj"));
+    layout->addWidget(imgAnuluj, QRect(640, 464, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    OnClick(imgAnuluj, &TForm1::imgAnulujClick);
+
+    auto* imgImportuj = new PictureButton(QStringLiteral("importuj"), QStringLiteral("importuj"),
+                                          {110, 32}, ts4);
+    imgImportuj->setObjectName(QStringLiteral("imgImportuj"));
+    layout->addWidget(imgImportuj, QRect(768, 464, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    OnClick(imgImportuj, &TForm1::imgImportujClick);
+
+    setTabOrder(lstImport, imgWylosuj);
+    setTabOrder(imgWylosuj, imgAnuluj);
+    setTabOrder(imgAnuluj, imgImportuj);
 }
 
-void TForm1::imgImportQuestionClick() {}
-void TForm1::ChooseImportSource() {}
-void TForm1::imgWylosujClick() {}
-void TForm1::imgAnulujClick() {}
-void TForm1::imgImportujClick() {}
+void TForm1::imgImportQuestionClick()
+{
+    ChooseImportSource();
+    ShowQuestionCount();
+}
+
+void TForm1::ChooseImportSource()
+{
+    const QString path = AskTestFileName();
+    if (path.isEmpty())
+        return;
+    // Read before anything changes: a file that cannot be read leaves the
+    // editor as it was.
+    auto source = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
+
+    lstImport->clear();
+    ImportSource = std::move(source);
+    ShowPage(ImportPage);
+    imgNext->hide();
+    imgPrev->hide();
+
+    jvlblImpTestTitle->setText(FromCp1250(ImportSource->Title));
+    lstImport->setUpdatesEnabled(false);
+    for (const auto& question : ImportSource->Questions) {
+        // One line per item: a line break pasted into a question shows as a space.
+        auto* item = new QListWidgetItem(FromCp1250(question->Text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(question.get())));
+        lstImport->addItem(item);
+    }
+    lstImport->setUpdatesEnabled(true);
+}
+
+void TForm1::imgWylosujClick()
+{
+    const int count = lstImport->count();
+    std::mt19937 generator = ClockSeededGenerator();
+    Form2->SetValue(qMin(10, count));
+    if (Form2->exec() != QDialog::Accepted)
+        return;
+    const int wanted = Form2->Value();
+    if (wanted < 1)
+        return;
+    const std::vector<bool> ticked = DrawPositions(count, wanted, generator);
+    for (int row = 0; row < count; ++row)
+        lstImport->item(row)->setCheckState(ticked[std::size_t(row)] ? Qt::Checked : Qt::Unchecked);
+}
+
+void TForm1::imgAnulujClick()
+{
+    LeaveImportPage();
+}
+
+void TForm1::LeaveImportPage()
+{
+    ImportSource.reset();
+    lstImport->clear();
+    ShowPage(QuestionsPage);
+    imgPrev->show();
+}
+
+void TForm1::imgImportujClick()
+{
+    // A test just created still holds only its placeholder question; the
+    // first imported question takes its place.
+    bool fresh = lstQuestions->count() == 1 && CurrentTest->QuestionCount == 1
+                 && CurrentTest->Questions[0]->Text == "Pytanie nr 1";
+    for (int row = 0; row < lstImport->count(); ++row) {
+        const QListWidgetItem* item = lstImport->item(row);
+        if (item->checkState() != Qt::Checked)
+            continue;
+        AppendQuestion();
+        CurrentQuestion()->CopyFrom(*SourceQuestion(item));
+        lstQuestionsClick();
+        if (fresh) {
+            Prompts::Current().Beep();
+            fresh = false;
+            lstQuestions->setCurrentRow(0);
+            lstQuestionsClick();
+            RemoveQuestion();
+        }
+    }
+    LeaveImportPage();
+}

@@ -45,14 +45,22 @@ void TForm1::BuildStartPage()
     OnClick(imgOpenFolder, &TForm1::imgOpenFolderClick);
 }
 
-void TForm1::cmdOpenTest()
+QString TForm1::AskTestFileName()
 {
     QString path = Prompts::Current().OpenTestFileName(this, TestsFolder, LastOpenedFileName);
     if (path.isEmpty())
-        return;
+        return path;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".test");
     LastOpenedFileName = QFileInfo(path).fileName();
+    return path;
+}
+
+void TForm1::cmdOpenTest()
+{
+    const QString path = AskTestFileName();
+    if (path.isEmpty())
+        return;
 
     // A file that cannot be read changes nothing: it is read before the
     // current test is replaced.
