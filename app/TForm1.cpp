@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QLabel>
 #include <QListWidget>
@@ -35,6 +36,7 @@ TForm1::TForm1(QWidget* parent)
     // FormCreate.
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Testarion"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/testarion.png")));
     setFont(DesignFont(13));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, WindowColor());
