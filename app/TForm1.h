@@ -20,7 +20,6 @@ class QPlainTextEdit;
 class QRadioButton;
 class QSplitter;
 class QStackedWidget;
-class QTableWidget;
 class TForm2;
 class TForm4;
 
@@ -91,6 +90,16 @@ public:
     void RemoveQuestion();
     void imgAddQuestionClick();
     void imgDeleteQuestionClick();
+    void mmo1Change();
+    void mmo1Click();
+    void mmo1KeyPress();    // Enter in the question text
+    void lblOdpClick(class WrapLabel* label);
+    void mmoOdpChange();
+    void mmoOdpKeyPress();  // Enter in the answer editor
+    void rb1Click(int tag);  // the user checked the radio button with this tag
+    void jvpnl3Resize();
+    void spl1Moved();
+    WrapLabel* AnswerLabel(int n) const;
 
     // Import page (pages/ImportPage.cpp).
     void imgImportQuestionClick();
@@ -98,6 +107,8 @@ public:
     void imgWylosujClick();
     void imgAnulujClick();
     void imgImportujClick();
+    // Releases the source test and goes back to the question editor.
+    void LeaveImportPage();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;  // FormResize
@@ -135,24 +146,45 @@ private:
     PictureButton* img2 = nullptr;
     PictureButton* imgOpenFolder = nullptr;
     QString LastOpenedFileName;  // the open dialog proposes the last chosen name
+    // Asks for a test file to read; empty when cancelled.
+    QString AskTestFileName();
 
     // Summary page.
     QFrame* jvpnl6 = nullptr;
     QFrame* jvpnl5 = nullptr;
     QLabel* lbl2 = nullptr;  // title
     QLabel* lbl4 = nullptr;  // question count
-    QTableWidget* sgKlucz = nullptr;
+    class StringGrid* sgKlucz = nullptr;  // answer key
 
     // Properties page.
     QLineEdit* edtTestTitle = nullptr;
     QPlainTextEdit* mmoTestDescription = nullptr;
-    class ThresholdSpinBox* se1 = nullptr;
+    class LooseSpinBox* se1 = nullptr;  // pass threshold in percent
     QLabel* jvlbl7 = nullptr;
 
     // Question editor.
-    QListWidget* lstQuestions = nullptr;
+    QListWidget* lstQuestions = nullptr;  // a QuestionList
+    class Splitter* spl1 = nullptr;
+    class Panel* jvpnl1 = nullptr;
+    Panel* jvpnl2 = nullptr;
+    Panel* jvpnl3 = nullptr;  // the answers
+    QLabel* jvlbl5 = nullptr;
+    class ReturnKeyMemo* mmo1 = nullptr;
+    ReturnKeyMemo* mmoOdp = nullptr;
+    int mmoOdpTag = 0;  // the answer (1 to 3) being edited; 0 while the editor is loaded
+    WrapLabel* jvlblOdpA = nullptr;
+    WrapLabel* jvlblOdpB = nullptr;
+    WrapLabel* jvlblOdpC = nullptr;
+    QRadioButton* rb1 = nullptr;
+    QRadioButton* rb2 = nullptr;
+    QRadioButton* rb3 = nullptr;
+    class QButtonGroup* rbCorrect = nullptr;
+    bool rbWasChecked = false;  // the radio button under the pointer was checked before the click
+    PictureButton* imgAddQuestion = nullptr;
+    PictureButton* imgDeleteQuestion = nullptr;
+    PictureButton* imgImportQuestion = nullptr;
 
     // Import page.
     QListWidget* lstImport = nullptr;
-    QLabel* jvlblImpTestTitle = nullptr;
+    class ElidedLabel* jvlblImpTestTitle = nullptr;
 };

@@ -10,16 +10,31 @@ std::unique_ptr<TTest> NewTestWithDefaults()
     test->Title = ToCp1250(QStringLiteral("Tytuł testu"));
     test->FontSize = 14;
     test->Percentage = true;
-    TScoreRange* failed = test->AddRange();
-    failed->LowerBound = "0";
-    failed->UpperBound = std::to_string(kNewTestThreshold - 1);
-    failed->Description = "Test niezaliczony";
-    TScoreRange* passed = test->AddRange();
-    passed->LowerBound = std::to_string(kNewTestThreshold);
-    passed->UpperBound = "100";
-    passed->Description = "Test zaliczony";
+    WritePassThreshold(*test, kNewTestThreshold);
     test->AddQuestion();
     return test;
+}
+
+bool ReadPassThreshold(const TTest& test, int32_t& threshold)
+{
+    return test.Ranges.size() >= 2 && TryParseInt(test.Ranges[1]->LowerBound, threshold);
+}
+
+void WritePassThreshold(TTest& test, int threshold)
+{
+    if (test.Ranges.empty()) {
+        TScoreRange* failed = test.AddRange();
+        failed->LowerBound = "0";
+        failed->Description = "Test niezaliczony";
+    }
+    if (test.Ranges.size() < 2) {
+        TScoreRange* passed = test.AddRange();
+        passed->UpperBound = "100";
+        passed->Description = "Test zaliczony";
+    }
+    // A typed value may lie outside 1..100, so one below it is taken in 64 bits.
+    test.Ranges[0]->UpperBound = std::to_string(int64_t(threshold) - 1);
+    test.Ranges[1]->LowerBound = std::to_string(threshold);
 }
 
 std::unique_ptr<TTest> ReadTestFile(const QString& path,

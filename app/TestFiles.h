@@ -16,6 +16,15 @@ constexpr int kNewTestThreshold = 60;
 // 0–59 "Test niezaliczony" and 60–100 "Test zaliczony", and one question.
 std::unique_ptr<TTest> NewTestWithDefaults();
 
+// The pass threshold as the test's ranges hold it: the lower bound of the
+// second range. False when there is no second range or its bound is no number.
+bool ReadPassThreshold(const TTest& test, int32_t& threshold);
+
+// The pass threshold is no field of its own: range 0 ends just below it and
+// range 1 starts at it. Missing ranges (a file may lack them) are made as a
+// new test has them, texts included; nothing else is touched.
+void WritePassThreshold(TTest& test, int threshold);
+
 // Reads a test file; a reading error goes to `showMessage` and what was read
 // stays. Throws "Cannot open file <path>" when the file cannot be read.
 std::unique_ptr<TTest> ReadTestFile(const QString& path,

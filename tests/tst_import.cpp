@@ -9,6 +9,7 @@
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -287,6 +288,7 @@ void tst_Import::importKeepsAnEditedOnlyQuestion()
 {
     createTestAndEnterQuestions();
     auto* memo = static_cast<QPlainTextEdit*>(child("mmo1"));
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(memo, "?");
     QCOMPARE(m_form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
 
@@ -427,7 +429,9 @@ void tst_Import::importsFromTheCurrentTestsOwnFile()
 {
     createTestAndEnterQuestions();
     // Typed but not yet saved: the import copies what is on disk.
-    QTest::keyClicks(static_cast<QPlainTextEdit*>(child("mmo1")), "!");
+    auto* memo = static_cast<QPlainTextEdit*>(child("mmo1"));
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(memo, "!");
     chooseSource(m_form->CurrentTestPath);
     QCOMPARE(importList()->count(), 1);
     importList()->item(0)->setCheckState(Qt::Checked);

@@ -90,8 +90,15 @@ void AnchorLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QRect area = contentsRect();
-    for (const Entry& entry : std::as_const(m_entries))
-        entry.item->setGeometry(place(entry, area));
+    for (const Entry& entry : std::as_const(m_entries)) {
+        const QRect rect = place(entry, area);
+        // The design geometry is exact: a widget gets its rectangle as drawn,
+        // not one its size policy would shrink and centre.
+        if (QWidget* widget = entry.item->widget())
+            widget->setGeometry(rect);
+        else
+            entry.item->setGeometry(rect);
+    }
 }
 
 QRect AnchorLayout::place(const Entry& entry, const QRect& area) const

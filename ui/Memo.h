@@ -10,3 +10,6 @@ class QString;
 void PutText(QPlainTextEdit* memo, const QString& text);
 void PutText(QLineEdit* edit, const QString& text);
 void EmptyMemo(QPlainTextEdit* memo);
+// The memo's text with "\n" between its lines and every other character as
+// held; toPlainText() would turn no-break spaces into spaces.
+QString MemoText(const QPlainTextEdit* memo);

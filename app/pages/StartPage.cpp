@@ -75,8 +75,7 @@ void TForm1::cmdOpenTest()
     // without a readable one still opens; the control then shows the usual
     // 60 and the ranges stay as read.
     int32_t threshold = 0;
-    const bool hasThreshold = CurrentTest->Ranges.size() >= 2
-                              && TryParseInt(CurrentTest->Ranges[1]->LowerBound, threshold);
+    const bool hasThreshold = ReadPassThreshold(*CurrentTest, threshold);
     if (hasThreshold)
         ShowThreshold(threshold, true);
     else

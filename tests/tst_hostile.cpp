@@ -1,0 +1,201 @@
+// Files from e-mail, USB sticks and other programs: whatever a file holds,
+// opening it and importing from it shows what could be read, or the reader's
+// message, and the program goes on.
+
+#include "FakePrompts.h"
+#include "Fixtures.h"
+#include "TestSupport.h"
+
+#include "app/TForm1.h"
+
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <random>
+#include <sys/resource.h>
+
+namespace {
+
+template<size_t N>
+QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
+QByteArray RandomBytes(qsizetype size, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(generator() & 0xFF);
+    return bytes;
+}
+
+// A test whose question block is repeated `copies` times while its count
+// line says `declared`.
+QByteArray WithQuestions(const QByteArray& declared, int copies)
+{
+    const qsizetype start = DefaultTestFile.indexOf("  [PYTANIE]");
+    const qsizetype end = DefaultTestFile.indexOf("  [PYTANIA_KONIEC]");
+    QByteArray file = DefaultTestFile.left(start);
+    file.replace("[ILE_PYTA\xD1]1", "[ILE_PYTA\xD1]" + declared);
+    for (int i = 0; i < copies; ++i)
+        file += DefaultTestFile.mid(start, end - start);
+    return file + DefaultTestFile.mid(end);
+}
+
+long PeakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+} // namespace
+
+class tst_Hostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void openEditAndImport_data();
+    void openEditAndImport();
+
+private:
+    QWidget* child(const char* name) const;
+    void click(const char* name);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePrompts> m_prompts;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void tst_Hostile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_prompts = std::make_unique<FakePrompts>();
+    m_form = std::make_unique<TForm1>();
+    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void tst_Hostile::cleanup()
+{
+    m_form.reset();
+    m_prompts.reset();
+    m_dir.reset();
+}
+
+void tst_Hostile::cleanupTestCase()
+{
+    // Nothing is sized from what a file declares: the 50 MB file and the
+    // counts of two thousand million stay far below this.
+    QVERIFY2(PeakResidentMegabytes() < 1024, qPrintable(QString::number(PeakResidentMegabytes())));
+}
+
+QWidget* tst_Hostile::child(const char* name) const
+{
+    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no widget %s", name);
+    return widget;
+}
+
+void tst_Hostile::click(const char* name)
+{
+    QTest::mouseClick(child(name), Qt::LeftButton);
+}
+
+void tst_Hostile::openEditAndImport_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("readingError");
+
+    const QByteArray longLine(1 << 20, 'x');
+    QByteArray keysInEveryCase = DefaultTestFile;
+    keysInEveryCase.replace("[TEST_KONIEC]", "[test_koniec]");
+    keysInEveryCase.replace("[PYTANIE]", "[Pytanie]");
+    keysInEveryCase.replace("[TYTU\xA3]", "[tytu\xB3]");  // Polish letter in lower case: skipped
+    QByteArray withNul = DefaultTestFile;
+    withNul.insert(withNul.indexOf("Pytanie nr 1") + 4, '\0');
+    QByteArray unclosed = DefaultTestFile;
+    unclosed.replace("    [ODPOWIEDZI_KONIEC]\r\n", "");
+
+    QTest::newRow("empty") << QByteArray() << 0 << true;
+    QTest::newRow("binary") << RandomBytes(64 * 1024, 1) << 0 << true;
+    QTest::newRow("50 MB of random bytes") << RandomBytes(50 * 1024 * 1024, 2) << 0 << true;
+    QTest::newRow("two thousand million questions declared")
+        << WithQuestions("2147483647", 2) << 2 << false;
+    QTest::newRow("hex count") << WithQuestions("$2", 2) << 2 << false;
+    QTest::newRow("signed count") << WithQuestions("+2", 2) << 2 << false;
+    QTest::newRow("negative count") << WithQuestions("-5", 2) << 0 << true;
+    QTest::newRow("sign before hex") << WithQuestions("-$2", 2) << 0 << true;
+    QTest::newRow("records beyond the count") << WithQuestions("1", 3) << 3 << false;
+    QTest::newRow("zero byte in the middle") << withNul << 1 << true;
+    QTest::newRow("question of 1 MB")
+        << QByteArray(DefaultTestFile).replace("Pytanie nr 1", longLine) << 1 << false;
+    QTest::newRow("title of 1 MB")
+        << QByteArray(DefaultTestFile).replace("Tytu\xB3 testu", longLine) << 1 << false;
+    QTest::newRow("keys in every case") << keysInEveryCase << 1 << false;
+    QTest::newRow("missing closing keys") << unclosed << 1 << true;
+    QTest::newRow("fields before any record")
+        << Bytes("[TEST]\r\n[ILE_PYTA\xD1]1\r\n[TRE\x8C\xC6_PYTANIA]bez pytania\r\n"
+                 "[ILE_ODPOWIEDZI]3\r\n[TRE\x8C\xC6_ODPOWIEDZI]bez odpowiedzi\r\n"
+                 "[ODPOWIEDZI_KONIEC]\r\n[PYTANIA_KONIEC]\r\n[TEST_KONIEC]\r\n")
+        << 0 << false;
+}
+
+void tst_Hostile::openEditAndImport()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, questions);
+    QFETCH(bool, readingError);
+
+    const QString path = m_dir->filePath(QStringLiteral("Obcy.test"));
+    WriteBytes(path, file);
+
+    m_prompts->openAnswers << path;
+    click("img1");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(m_form->CurrentTest->QuestionCount, questions);
+    QCOMPARE(int(m_form->CurrentTest->Questions.size()), questions);
+    QCOMPARE(m_prompts->messages.size(), readingError ? 1 : 0);
+
+    // The editor shows whatever was read and takes a new question.
+    click("imgNext");
+    click("imgNext");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    click("imgAddQuestion");
+    QCOMPARE(m_form->CurrentTest->QuestionCount, questions + 1);
+
+    // Importing from the same file shows what could be read of it.
+    m_prompts->openAnswers << path;
+    click("imgImportQuestion");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::ImportPage));
+    auto* list = static_cast<QListWidget*>(child("lstImport"));
+    QCOMPARE(list->count(), questions);
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setCheckState(Qt::Checked);
+    click("imgImportuj");
+    QCOMPARE(m_form->CurrentTest->QuestionCount, 2 * questions + 1);
+
+    // Closing writes a file that reads back without an error.
+    click("imgExit");
+    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
+    const qsizetype messagesBefore = m_prompts->messages.size();
+    m_prompts->openAnswers << path;
+    click("img1");
+    QCOMPARE(m_prompts->messages.size(), messagesBefore);
+    QCOMPARE(m_form->CurrentTest->QuestionCount, 2 * questions + 1);
+}
+
+QTEST_MAIN(tst_Hostile)
+#include "tst_hostile.moc"

@@ -1,0 +1,141 @@
+#include "QuestionList.h"
+
+#include "QuestionItemDelegate.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+
+QuestionList::QuestionList(QWidget* parent)
+    : QListWidget(parent)
+{
+    setItemDelegate(new QuestionItemDelegate(this));
+    setUniformItemSizes(false);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setVerticalScrollMode(ScrollPerPixel);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Items wrap at the list's width; nothing ever sticks out sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+int QuestionList::wrapWidth() const
+{
+    return viewport()->width() - QuestionItemDelegate::Indent;
+}
+
+bool QuestionList::measure(QListWidgetItem* item)
+{
+    if (!isVisible()) {
+        item->setData(HeightRole, QVariant());
+        m_itemsWaiting = true;
+        return false;
+    }
+    const int height = QuestionItemDelegate::measureHeight(item->text(), font(), wrapWidth());
+    if (item->data(HeightRole) == QVariant(height))
+        return false;
+    item->setData(HeightRole, height);
+    return true;
+}
+
+void QuestionList::measureWaitingItems()
+{
+    QList<int> waiting;
+    for (int row = 0; row < count(); ++row) {
+        if (!item(row)->data(HeightRole).isValid())
+            waiting.append(row);
+    }
+    // Measured in two rounds when need be: the scroll bar of a list that
+    // overflows appears only once its items have their heights, and then
+    // narrows the width they are wrapped at.
+    const bool scrollBarShown = verticalScrollBar()->isVisible();
+    const int wrapWidths[] = {wrapWidth(), wrapWidth() - verticalScrollBar()->sizeHint().width()};
+    for (const int width : wrapWidths) {
+        for (const int row : std::as_const(waiting)) {
+            QListWidgetItem* entry = item(row);
+            entry->setData(HeightRole, QuestionItemDelegate::measureHeight(entry->text(), font(), width));
+        }
+        if (scrollBarShown)
+            break;
+        qint64 total = 0;
+        for (int row = 0; row < count(); ++row)
+            total += item(row)->data(HeightRole).toInt();
+        if (total <= viewport()->height())
+            break;
+    }
+    m_itemsWaiting = false;
+    scheduleDelayedItemsLayout();
+}
+
+void QuestionList::rowsInserted(const QModelIndex& parent, int start, int end)
+{
+    for (int row = start; row <= end; ++row)
+        measure(item(row));
+    QListWidget::rowsInserted(parent, start, end);
+}
+
+void QuestionList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                               const QList<int>& roles)
+{
+    // QListView's own handler would lay out every item anew on any change of
+    // data, so that each key typed into a question cost the whole list.
+    // Here the items are laid out again only when a height has changed.
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+        return;
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        if (measure(item(row)))
+            emit itemDelegate()->sizeHintChanged(model()->index(row, 0));
+    }
+}
+
+void QuestionList::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    if (m_itemsWaiting)
+        measureWaitingItems();
+}
+
+void QuestionList::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListWidget::currentChanged(current, previous);
+    if (m_userInput && current.isValid()) {
+        m_chosenByInput = true;
+        emit itemChosen(current.row());
+    }
+}
+
+QItemSelectionModel::SelectionFlags QuestionList::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent*) const
+{
+    // The chosen item is always the one selected: no Ctrl-click or
+    // Ctrl-arrow leaves the list without a selection or moves one apart.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+}
+
+void QuestionList::mousePressEvent(QMouseEvent* event)
+{
+    m_chosenByInput = false;
+    {
+        const QScopedValueRollback<bool> input(m_userInput, true);
+        QListWidget::mousePressEvent(event);
+    }
+    if (!m_chosenByInput && event->button() == Qt::LeftButton && currentItem()
+        && itemAt(event->position().toPoint()) == currentItem())
+        emit itemChosen(currentRow());
+}
+
+void QuestionList::mouseMoveEvent(QMouseEvent* event)
+{
+    const QScopedValueRollback<bool> input(m_userInput, true);
+    QListWidget::mouseMoveEvent(event);
+}
+
+void QuestionList::keyPressEvent(QKeyEvent* event)
+{
+    const QScopedValueRollback<bool> input(m_userInput, true);
+    QListWidget::keyPressEvent(event);
+}
