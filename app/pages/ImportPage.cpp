@@ -13,12 +13,45 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 
+#include <QFontMetricsF>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
+
+// A text's width as the sum of its characters' advances. Shaping ten
+// thousand long texts exactly would take a noticeable moment; this needs
+// only a table lookup per character and ignores nothing but kerning.
+class TextWidth
+{
+public:
+    explicit TextWidth(const QFontMetrics& metrics)
+        : m_metrics(metrics)
+    {
+    }
+
+    int operator()(const QString& text)
+    {
+        qreal width = 0;
+        for (const QChar c : text) {
+            auto cached = m_advances.constFind(c.unicode());
+            if (cached == m_advances.cend())
+                cached = m_advances.insert(c.unicode(), m_metrics.horizontalAdvance(c));
+            width += *cached;
+        }
+        return qCeil(width);
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    QHash<char16_t, qreal> m_advances;
+};
 
 TQuestion* SourceQuestion(const QListWidgetItem* item)
 {
@@ -60,6 +93,7 @@ void TForm1::BuildImportPage()
     lstImport->setFont(DesignFont(13));
     lstImport->setFrameShape(QFrame::NoFrame);
     lstImport->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lstImport->setUniformItemSizes(true);
     lstImport->setStyleSheet(QStringLiteral("QListWidget { background: %1; }")
                                  .arg(HighlightColor().name()));
     panelLayout->addWidget(lstImport);
@@ -109,16 +143,37 @@ void TForm1::ChooseImportSource()
     imgPrev->hide();
 
     jvlblImpTestTitle->setText(FromCp1250(ImportSource->Title));
-    lstImport->setUpdatesEnabled(false);
+    // Every item is one line of the same height, so the list need not
+    // measure each one; the widest text alone sets the horizontal scroll.
+    // The items are added in one go and filled in quietly: nothing is laid
+    // out until all of them are there.
+    QStringList texts;
+    texts.reserve(qsizetype(ImportSource->Questions.size()));
+    int widest = 0;
+    const QFontMetrics metrics(lstImport->font());
+    TextWidth width(metrics);
     for (const auto& question : ImportSource->Questions) {
         // One line per item: a line break pasted into a question shows as a space.
-        auto* item = new QListWidgetItem(FromCp1250(question->Text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(question.get())));
-        lstImport->addItem(item);
+        texts << FromCp1250(question->Text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        widest = qMax(widest, width(texts.constLast()));
     }
-    lstImport->setUpdatesEnabled(true);
+    lstImport->addItems(texts);
+    {
+        const QSignalBlocker quiet(lstImport->model());
+        for (int row = 0; row < lstImport->count(); ++row) {
+            QListWidgetItem* item = lstImport->item(row);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            item->setData(Qt::UserRole, QVariant::fromValue(
+                static_cast<void*>(ImportSource->Questions[std::size_t(row)].get())));
+        }
+    }
+    if (QListWidgetItem* first = lstImport->item(0)) {
+        const QSize checkBox = lstImport->style()->sizeFromContents(
+            QStyle::CT_CheckBox, nullptr, QSize(0, 0), lstImport);
+        first->setSizeHint(QSize(widest + checkBox.width() + 12,
+                                 qMax(metrics.height() + 2, checkBox.height())));
+    }
 }
 
 void TForm1::imgWylosujClick()
@@ -132,8 +187,14 @@ void TForm1::imgWylosujClick()
     if (wanted < 1)
         return;
     const std::vector<bool> ticked = DrawPositions(count, wanted, generator);
-    for (int row = 0; row < count; ++row)
-        lstImport->item(row)->setCheckState(ticked[std::size_t(row)] ? Qt::Checked : Qt::Unchecked);
+    {
+        // A tick changes no item's size: one repaint after all of them
+        // instead of a relayout for each.
+        const QSignalBlocker quiet(lstImport->model());
+        for (int row = 0; row < count; ++row)
+            lstImport->item(row)->setCheckState(ticked[std::size_t(row)] ? Qt::Checked : Qt::Unchecked);
+    }
+    lstImport->viewport()->update();
 }
 
 void TForm1::imgAnulujClick()
