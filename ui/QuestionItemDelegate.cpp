@@ -10,7 +10,8 @@
 
 int QuestionItemDelegate::measureHeight(const QString& text, const QFont& font, int wrapWidth)
 {
-    return qBound(MinimumHeight, WrappedText(text, font, wrapWidth).size().height(), MaximumHeight);
+    return qBound(MinimumHeight, WrappedText(text, font, wrapWidth, MaximumHeight).size().height(),
+                  MaximumHeight);
 }
 
 void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -28,7 +29,7 @@ void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         painter->setPen(palette.color(QPalette::Text));
     }
     const WrappedText text(index.data(Qt::DisplayRole).toString(), option.font,
-                           option.rect.width() - Indent);
+                           option.rect.width() - Indent, option.rect.height());
     text.draw(painter, option.rect.topLeft() + QPoint(Indent, 0));
 
     if (option.state & QStyle::State_HasFocus) {

@@ -3,6 +3,7 @@
 #include "WrappedText.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -45,11 +46,12 @@ void WrapLabel::measure()
     resize(size.width() + 2 * kMargin, size.height());
 }
 
-void WrapLabel::paintEvent(QPaintEvent*)
+void WrapLabel::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setPen(underMouse() ? QColor(Qt::blue) : palette().color(foregroundRole()));
-    WrappedText(m_text, font(), width() - 2 * kMargin).draw(&painter, QPoint(kMargin, 0));
+    WrappedText(m_text, font(), width() - 2 * kMargin, event->rect().bottom() + 1)
+        .draw(&painter, QPoint(kMargin, 0));
 }
 
 void WrapLabel::enterEvent(QEnterEvent* event)

@@ -5,6 +5,9 @@
 
 #include <QSize>
 #include <QTextLayout>
+#include <QTextOption>
+
+#include <climits>
 
 class QFont;
 class QPainter;
@@ -16,7 +19,9 @@ public:
     // Lines break at word boundaries (inside a word only when it is wider
     // than the line) and at each "\n". A "\n" at the very end closes the
     // last line and starts no empty one. Empty text is one empty line.
-    WrappedText(QString text, const QFont& font, int wrapWidth);
+    // Lines starting at or below `maxHeight` are left out, so that a long
+    // text costs only what can be seen of it.
+    WrappedText(QString text, const QFont& font, int wrapWidth, int maxHeight = INT_MAX);
 
     // The height of all lines and the width of the longest one.
     QSize size() const { return m_size; }
@@ -27,3 +32,9 @@ private:
     QTextLayout m_layout;
     QSize m_size;
 };
+
+// How a text is wrapped: at word boundaries, and anywhere inside a word wider
+// than the line. Qt lays out such a word anew for each line it fills, so a
+// text holding an immensely long one (from a damaged file, say) would take
+// minutes; that text is wrapped anywhere, at a cost linear in its length.
+QTextOption::WrapMode WrapModeFor(const QString& text);

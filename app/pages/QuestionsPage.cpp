@@ -17,6 +17,7 @@
 #include "ui/ReturnKeyMemo.h"
 #include "ui/Splitter.h"
 #include "ui/WrapLabel.h"
+#include "ui/WrappedText.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -96,9 +97,8 @@ void TForm1::BuildQuestionsPage()
     static_cast<AnchorLayout*>(ts3->layout())->addWidget(spl1, QRect(QPoint(0, 0), kPageDesign),
                                                          AnchorLayout::All);
 
-    // Left: the question list.
-    // Made inside the splitter, so that the labels are measured in the
-    // page's font when the layouts take their sizes.
+    // Left: the question list. Both panels are made inside the splitter, so
+    // that their labels take their sizes in the page's font.
     jvpnl1 = new Panel(Qt::white, false, spl1);
     jvpnl1->setObjectName(QStringLiteral("jvpnl1"));
     jvpnl1->setMinimumWidth(kPanelMinimumWidth);
@@ -146,7 +146,6 @@ void TForm1::BuildQuestionsPage()
     jvpnl3->setObjectName(QStringLiteral("jvpnl3"));
     jvpnl3->setFont(DesignFont(16));
     right->addWidget(jvpnl3, QRect(5, 152, 572, 297), AnchorLayout::All);
-    connect(jvpnl3, &Panel::resized, this, guarded(&TForm1::jvpnl3Resize));
 
     // The radio buttons stand beside the first line of their answers.
     const int radioHeight = QFontMetrics(jvpnl3->font()).height();
@@ -164,7 +163,8 @@ void TForm1::BuildQuestionsPage()
         connect(radio, &QAbstractButton::pressed, this, [this, radio] { rbWasChecked = radio->isChecked(); });
         label = new WrapLabel(jvpnl3);
         label->setObjectName(QLatin1String(labelName));
-        label->move(kAnswerLeft, 0);
+        // The width the texts are first measured at.
+        label->setGeometry(kAnswerLeft, 0, kRightPanelDesign.width() - kAnswerWidthShortfall, 0);
         connect(label, &WrapLabel::clicked, this,
                 [this, label] { RunGuarded(this, [this, label] { lblOdpClick(label); }); });
     };
@@ -207,6 +207,7 @@ void TForm1::BuildQuestionsPage()
     spl1->setStretchFactor(1, 1);
     spl1->setSizes({kLeftPanelDesign.width(), kRightPanelDesign.width()});
     connect(spl1, &Splitter::handleReleased, this, guarded(&TForm1::spl1Moved));
+    connect(jvpnl3, &Panel::resized, this, guarded(&TForm1::jvpnl3Resize));
 }
 
 void TForm1::FillQuestionList()
@@ -246,8 +247,11 @@ void TForm1::lstQuestionsClick()
 
     // Loading the text runs mmo1Change, which writes the same text back.
     EmptyMemo(mmo1);
-    if (question)
-        PutText(mmo1, FromCp1250(question->Text));
+    if (question) {
+        const QString text = FromCp1250(question->Text);
+        mmo1->setWordWrapMode(WrapModeFor(text));
+        PutText(mmo1, text);
+    }
     // Typing goes on at the end of the text, as in the answer editor.
     mmo1->moveCursor(QTextCursor::End);
 
@@ -329,6 +333,7 @@ void TForm1::lblOdpClick(WrapLabel* label)
     LayoutAnswers();
     mmoOdpTag = 0;
     mmoOdp->setGeometry(label->x() - 4, label->y() - 2, label->width() + 30, label->height() + 30);
+    mmoOdp->setWordWrapMode(WrapModeFor(label->text()));
     PutText(mmoOdp, label->text());
     int tag = 1;
     while (AnswerLabel(tag) != label)
