@@ -82,6 +82,8 @@ public:
 
     // Question editor (pages/QuestionsPage.cpp).
     void FillQuestionList();
+    // Adds list items for the questions from index `first` on.
+    void AddQuestionItems(int first);
     TQuestion* CurrentQuestion() const;
     void lstQuestionsClick();
     void LayoutAnswers();

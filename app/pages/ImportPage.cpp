@@ -214,22 +214,26 @@ void TForm1::imgImportujClick()
 {
     // A test just created still holds only its placeholder question; the
     // first imported question takes its place.
-    bool fresh = lstQuestions->count() == 1 && CurrentTest->QuestionCount == 1
-                 && CurrentTest->Questions[0]->Text == "Pytanie nr 1";
+    const bool fresh = lstQuestions->count() == 1 && CurrentTest->QuestionCount == 1
+                       && CurrentTest->Questions[0]->Text == "Pytanie nr 1";
+    const int first = CurrentTest->QuestionCount;
     for (int row = 0; row < lstImport->count(); ++row) {
         const QListWidgetItem* item = lstImport->item(row);
-        if (item->checkState() != Qt::Checked)
-            continue;
-        AppendQuestion();
-        CurrentQuestion()->CopyFrom(*SourceQuestion(item));
-        lstQuestionsClick();
+        if (item->checkState() == Qt::Checked)
+            CurrentTest->AddQuestion()->CopyFrom(*SourceQuestion(item));
+    }
+    // The copies are listed in one go and the last one is shown, as if each
+    // had been added and shown in turn.
+    if (CurrentTest->QuestionCount > first) {
+        AddQuestionItems(first);
         if (fresh) {
             Prompts::Current().Beep();
-            fresh = false;
             lstQuestions->setCurrentRow(0);
-            lstQuestionsClick();
             RemoveQuestion();
         }
+        lstQuestions->setCurrentRow(lstQuestions->count() - 1);
+        lstQuestionsClick();
     }
+    ShowQuestionCount();
     LeaveImportPage();
 }

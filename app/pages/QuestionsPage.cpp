@@ -212,8 +212,13 @@ void TForm1::BuildQuestionsPage()
 
 void TForm1::FillQuestionList()
 {
-    for (const auto& question : CurrentTest->Questions)
-        AddQuestionItem(lstQuestions, question.get());
+    AddQuestionItems(0);
+}
+
+void TForm1::AddQuestionItems(int first)
+{
+    for (int i = first; i < CurrentTest->QuestionCount; ++i)
+        AddQuestionItem(lstQuestions, CurrentTest->GetQuestion(i));
 }
 
 TQuestion* TForm1::CurrentQuestion() const
