@@ -88,6 +88,9 @@ TForm1::TForm1(QWidget* parent)
     BuildPropertiesPage();
     BuildQuestionsPage();
     BuildImportPage();
+    // Tab walks the page in sight, then the bottom strip from left to right.
+    setTabOrder(imgExit, imgPrev);
+    setTabOrder(imgPrev, imgNext);
     connect(pcPages, &QStackedWidget::currentChanged, this, [this](int index) {
         if (index == SummaryPage)
             RunGuarded(this, [this] { ts5Show(); });

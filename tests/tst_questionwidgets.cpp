@@ -38,6 +38,7 @@ private slots:
     void itemsAreMeasuredWhenAddedNotWhenResized();
     void replacedTextIsMeasuredAndLaidOut();
     void itemsAddedOffScreenAreMeasuredWhenShown();
+    void remeasuringReachesEveryItemEvenWhenRowsMove();
     void onlyTheUserChoosesItems();
     void theChosenItemStaysSelected();
 };
@@ -175,6 +176,35 @@ void tst_QuestionWidgets::replacedTextIsMeasuredAndLaidOut()
     // The items below move down to make room.
     QTRY_COMPARE(list.visualItemRect(list.item(1)).top(), longHeight);
     QCOMPARE(list.visualItemRect(list.item(2)).top(), longHeight + 20);
+}
+
+void tst_QuestionWidgets::remeasuringReachesEveryItemEvenWhenRowsMove()
+{
+    QuestionList list;
+    list.resize(300, 400);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    for (int n = 0; n < 3000; ++n)
+        list.addItem(kLong + QLatin1Char('\n'));
+    const int narrowHeight = list.item(2999)->data(QuestionList::HeightRole).toInt();
+
+    list.resize(700, 400);
+    QTRY_COMPARE(list.viewport()->width(), 700 - 2 * list.frameWidth());
+    list.remeasureAll();
+    const int wideHeight = WrappedHeight(list.font(), list.wrapWidth(), kLong);
+    QVERIFY(wideHeight < narrowHeight);
+    // The items in view at once, the last ones later.
+    QCOMPARE(list.item(0)->data(QuestionList::HeightRole).toInt(), wideHeight);
+    QCOMPARE(list.item(2999)->data(QuestionList::HeightRole).toInt(), narrowHeight);
+
+    // Rows deleted and added while the measuring goes on are not missed.
+    QCoreApplication::processEvents();
+    delete list.takeItem(1);
+    list.insertItem(0, kLong + QLatin1Char('\n'));
+    QTRY_COMPARE(list.item(list.count() - 1)->data(QuestionList::HeightRole).toInt(), wideHeight);
+    for (int row = 0; row < list.count(); ++row)
+        QCOMPARE(list.item(row)->data(QuestionList::HeightRole).toInt(), wideHeight);
+    QTRY_COMPARE(list.visualItemRect(list.item(2)).top(), 2 * wideHeight);
 }
 
 void tst_QuestionWidgets::itemsAddedOffScreenAreMeasuredWhenShown()

@@ -2,10 +2,13 @@
 
 #include "QuestionItemDelegate.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
 
 QuestionList::QuestionList(QWidget* parent)
     : QListWidget(parent)
@@ -32,11 +35,61 @@ bool QuestionList::measure(QListWidgetItem* item)
         m_itemsWaiting = true;
         return false;
     }
-    const int height = QuestionItemDelegate::measureHeight(item->text(), font(), wrapWidth());
+    const int width = wrapWidth();
+    const int height = QuestionItemDelegate::measureHeight(item->text(), font(), width);
+    {
+        // The width is bookkeeping only; it must not count as a change.
+        const QSignalBlocker quiet(model());
+        item->setData(MeasuredWidthRole, width);
+    }
     if (item->data(HeightRole) == QVariant(height))
         return false;
     item->setData(HeightRole, height);
     return true;
+}
+
+void QuestionList::remeasureAll()
+{
+    if (count() == 0)
+        return;
+    const int first = qMax(0, indexAt(QPoint(0, 0)).row());
+    int last = indexAt(QPoint(0, viewport()->height() - 1)).row();
+    if (last < 0)
+        last = count() - 1;
+    {
+        const QSignalBlocker quiet(model());
+        for (int row = first; row <= last; ++row)
+            measure(item(row));
+    }
+    scheduleDelayedItemsLayout();
+    m_remeasureFrom = 0;
+    if (!m_remeasureTimer) {
+        m_remeasureTimer = new QTimer(this);
+        m_remeasureTimer->setInterval(0);
+        connect(m_remeasureTimer, &QTimer::timeout, this, &QuestionList::remeasureSlice);
+    }
+    m_remeasureTimer->start();
+}
+
+void QuestionList::remeasureSlice()
+{
+    constexpr qint64 kSliceMs = 8;
+    const int width = wrapWidth();
+    QElapsedTimer clock;
+    clock.start();
+    {
+        const QSignalBlocker quiet(model());
+        for (; m_remeasureFrom < count() && !clock.hasExpired(kSliceMs); ++m_remeasureFrom) {
+            QListWidgetItem* entry = item(m_remeasureFrom);
+            if (entry->data(MeasuredWidthRole).toInt() != width)
+                measure(entry);
+        }
+    }
+    if (m_remeasureFrom >= count()) {
+        m_remeasureTimer->stop();
+        m_remeasureFrom = -1;
+        scheduleDelayedItemsLayout();
+    }
 }
 
 void QuestionList::measureWaitingItems()
@@ -55,6 +108,7 @@ void QuestionList::measureWaitingItems()
         for (const int row : std::as_const(waiting)) {
             QListWidgetItem* entry = item(row);
             entry->setData(HeightRole, QuestionItemDelegate::measureHeight(entry->text(), font(), width));
+            entry->setData(MeasuredWidthRole, width);
         }
         if (scrollBarShown)
             break;
@@ -68,8 +122,19 @@ void QuestionList::measureWaitingItems()
     scheduleDelayedItemsLayout();
 }
 
+void QuestionList::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
+{
+    // Rows move under a measuring still under way: it looks at every row
+    // again (the ones already done are passed over quickly).
+    if (m_remeasureFrom >= 0)
+        m_remeasureFrom = 0;
+    QListWidget::rowsAboutToBeRemoved(parent, start, end);
+}
+
 void QuestionList::rowsInserted(const QModelIndex& parent, int start, int end)
 {
+    if (m_remeasureFrom >= 0)
+        m_remeasureFrom = 0;
     for (int row = start; row <= end; ++row)
         measure(item(row));
     QListWidget::rowsInserted(parent, start, end);

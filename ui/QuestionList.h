@@ -11,6 +11,8 @@
 
 #include <QListWidget>
 
+class QTimer;
+
 class QuestionList : public QListWidget
 {
     Q_OBJECT
@@ -20,11 +22,17 @@ public:
     static constexpr int ReferenceRole = Qt::UserRole;
     // The measured height in pixels; none while the item waits to be measured.
     static constexpr int HeightRole = Qt::UserRole + 1;
+    // The wrap width the height was measured at.
+    static constexpr int MeasuredWidthRole = Qt::UserRole + 2;
 
     explicit QuestionList(QWidget* parent = nullptr);
 
     // The width the items' text is wrapped at: the client width minus 2.
     int wrapWidth() const;
+    // Measures every item anew at the current width: the items in view at
+    // once, the others in short slices between events, so that a list of
+    // thousands answers at once. Until its turn an item keeps its height.
+    void remeasureAll();
 
 signals:
     // The user chose an item with the mouse or the keyboard; a click on the
@@ -34,6 +42,7 @@ signals:
 
 protected:
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -49,8 +58,12 @@ private:
     // measured on showing. True when its height changed.
     bool measure(QListWidgetItem* item);
     void measureWaitingItems();
+    // Measures items left behind by remeasureAll for a few milliseconds.
+    void remeasureSlice();
 
     bool m_userInput = false;  // the user, not the program, may move the current row now
     bool m_chosenByInput = false;
     bool m_itemsWaiting = false;
+    int m_remeasureFrom = -1;  // the next row remeasureAll has to look at; -1 when done
+    QTimer* m_remeasureTimer = nullptr;
 };

@@ -402,12 +402,9 @@ void TForm1::jvpnl3Resize()
 
 void TForm1::spl1Moved()
 {
-    // The list is filled anew so that every item is measured at its new
-    // width; the question shown stays as it is.
-    const int row = lstQuestions->currentRow();
-    lstQuestions->clear();
-    FillQuestionList();
-    lstQuestions->setCurrentRow(row);
+    // Every item is measured anew at the new width; the question shown and
+    // the selection stay as they are.
+    static_cast<QuestionList*>(lstQuestions)->remeasureAll();
 }
 
 void TForm1::AppendQuestion()

@@ -100,6 +100,9 @@ void TForm1::BuildSummaryPage()
 
     sgKlucz = new StringGrid(kKeyCell, jvpnl5);
     sgKlucz->setObjectName(QStringLiteral("sgKlucz"));
+    // The key draws no current cell, so Tab passes it by rather than walk
+    // unseen from cell to cell; a click still selects cells.
+    sgKlucz->setFocusPolicy(Qt::ClickFocus);
     sgKlucz->setFont(DesignFont(13, true));
     QPalette navy = sgKlucz->palette();
     navy.setColor(QPalette::Text, TextColor());

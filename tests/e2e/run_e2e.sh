@@ -100,12 +100,21 @@ write_expected_key() {
 
 # --- Display, window manager, program ---------------------------------------
 mkdir -p "$out"
-rm -f "$out"/*.png "$out"/*.log
+rm -f "$out"/*.png "$out"/*.log "$out"/window/*.png
 rm -rf "$out/expected" "$out/Testy-after"
 work=$(mktemp -d)
-xvfb_pid='' openbox_pid='' app_pid=''
+xvfb_pid="" openbox_pid="" app_pid="" window=""
 
+# A picture of the whole screen, and of the main window alone once it is
+# known (the README's pictures). The pointer is parked on the window's edge
+# first, so that no control shows its hover colour.
 shot() {
+    if [ -n "$window" ]; then
+        xdotool mousemove --window "$window" $((WIDTH - 2)) $((HEIGHT / 2))
+        sleep 0.3  # for the window to be painted: nothing tells when it is
+        mkdir -p "$out/window"
+        import -display "$DISPLAY" -window "$window" "$out/window/$1.png"
+    fi
     import -display "${DISPLAY:-}" -window root "$out/$1.png"
 }
 
@@ -227,18 +236,14 @@ replace_text() {
     xdotool type --delay 15 "$(utf8 "$1")"
 }
 
-# The program handles the X events in the order sent, so clicks and keys
-# need no pauses between them; only a picture waits for the window to be
-# painted.
-settle() { sleep 0.3; }
-
-# --- The road ------------------------------------------------------------------
-settle
+# --- The road ----------------------------------------------------------------
+# The program takes the X events in the order they are sent, so clicks and
+# keys need no pauses between them; a dialog is a window of its own, mapped
+# and focused by the window manager, so that is waited for.
 shot 1-start
 
 click img2
 wait_until 5 "the file name dialog" window_shown '^Podaj nazwę pliku'
-settle
 shot 2-new-test-name
 xdotool key Return
 wait_until 5 "the new test file" file_exists "$work/app/Testy/Nowy test.test"
@@ -247,7 +252,6 @@ wait_until 5 "the main window to be active again" window_active "$window"
 
 click edtTestTitle
 replace_text "$title_1250"
-settle
 shot 3-properties
 
 click imgNext
@@ -262,17 +266,14 @@ xdotool key Return
 replace_text "$answer_c_1250"
 xdotool key Return
 click rb3
-settle
 shot 4-questions
 
 click imgPrev
 click imgPrev
-settle
 shot 5-summary
 
 click img4
 wait_until 5 "the save dialog" window_shown '^Zapisz jako'
-settle
 shot 6-save-key
 key_file="$work/app/Testy/Klucz odpowiedzi do testu $title.txt"
 xdotool key Return
@@ -281,7 +282,6 @@ wait_until 5 "the save dialog to close" window_gone '^Zapisz jako'
 wait_until 5 "the main window to be active again" window_active "$window"
 
 click imgExit
-settle
 shot 7-closed
 
 wmctrl -i -c "$window"
@@ -291,7 +291,7 @@ wait "$app_pid" || status=$?
 app_pid=''
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
-# --- The files ------------------------------------------------------------------
+# --- The files ---------------------------------------------------------------
 mkdir -p "$out/expected"
 write_expected_test >"$out/expected/Nowy test.test"
 write_expected_key >"$out/expected/key.txt"
