@@ -224,11 +224,14 @@ void tst_QuestionWidgets::itemsAddedOffScreenAreMeasuredWhenShown()
     list.resize(width, 300);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    // The items overflow the list, so they wrap beside its scroll bar.
+    // The items overflow the list, so they wrap beside its scroll bar once
+    // all of them are measured.
     QTRY_VERIFY(list.verticalScrollBar()->isVisible());
     const int wrapWidth = list.viewport()->width() - 2;
+    const int expected = WrappedHeight(list.font(), wrapWidth, kLong);
+    QTRY_COMPARE(list.visualItemRect(list.item(list.count() - 1)).height(), expected);
     for (int row = 0; row < list.count(); ++row)
-        QCOMPARE(list.visualItemRect(list.item(row)).height(), WrappedHeight(list.font(), wrapWidth, kLong));
+        QCOMPARE(list.visualItemRect(list.item(row)).height(), expected);
 }
 
 void tst_QuestionWidgets::onlyTheUserChoosesItems()

@@ -35,7 +35,11 @@ bool QuestionList::measure(QListWidgetItem* item)
         m_itemsWaiting = true;
         return false;
     }
-    const int width = wrapWidth();
+    return measureAt(item, wrapWidth());
+}
+
+bool QuestionList::measureAt(QListWidgetItem* item, int width)
+{
     const int height = QuestionItemDelegate::measureHeight(item->text(), font(), width);
     {
         // The width is bookkeeping only; it must not count as a change.
@@ -52,6 +56,7 @@ void QuestionList::remeasureAll()
 {
     if (count() == 0)
         return;
+    m_remeasureWidth = wrapWidth();
     const int first = qMax(0, indexAt(QPoint(0, 0)).row());
     int last = indexAt(QPoint(0, viewport()->height() - 1)).row();
     if (last < 0)
@@ -59,7 +64,7 @@ void QuestionList::remeasureAll()
     {
         const QSignalBlocker quiet(model());
         for (int row = first; row <= last; ++row)
-            measure(item(row));
+            measureAt(item(row), m_remeasureWidth);
     }
     scheduleDelayedItemsLayout();
     m_remeasureFrom = 0;
@@ -73,53 +78,49 @@ void QuestionList::remeasureAll()
 
 void QuestionList::remeasureSlice()
 {
-    constexpr qint64 kSliceMs = 8;
-    const int width = wrapWidth();
+    // A resize meanwhile changes nothing: items are measured at the width
+    // the list had when they were due, as a resize never measures.
+    constexpr qint64 kSliceMs = 5;
     QElapsedTimer clock;
     clock.start();
     {
         const QSignalBlocker quiet(model());
         for (; m_remeasureFrom < count() && !clock.hasExpired(kSliceMs); ++m_remeasureFrom) {
             QListWidgetItem* entry = item(m_remeasureFrom);
-            if (entry->data(MeasuredWidthRole).toInt() != width)
-                measure(entry);
+            if (entry->data(MeasuredWidthRole).toInt() != m_remeasureWidth)
+                measureAt(entry, m_remeasureWidth);
         }
     }
-    if (m_remeasureFrom >= count()) {
-        m_remeasureTimer->stop();
-        m_remeasureFrom = -1;
-        scheduleDelayedItemsLayout();
+    if (m_remeasureFrom < count())
+        return;
+    // Measured, the items may now overflow the list, whose scroll bar then
+    // narrows the width they wrap at (or no longer do, and it widens): one
+    // more round at the width the list is about to have.
+    const int settled = SettledWrapWidth();
+    if (settled != m_remeasureWidth) {
+        m_remeasureWidth = settled;
+        m_remeasureFrom = 0;
+        return;
     }
+    m_remeasureTimer->stop();
+    m_remeasureFrom = -1;
+    scheduleDelayedItemsLayout();
+}
+
+int QuestionList::SettledWrapWidth() const
+{
+    qint64 total = 0;
+    for (int row = 0; row < count(); ++row)
+        total += qMax(int(QuestionItemDelegate::MinimumHeight), item(row)->data(HeightRole).toInt());
+    const int scrollBar = verticalScrollBar()->sizeHint().width();
+    const int withoutScrollBar = wrapWidth() + (verticalScrollBar()->isVisible() ? scrollBar : 0);
+    return total > viewport()->height() ? withoutScrollBar - scrollBar : withoutScrollBar;
 }
 
 void QuestionList::measureWaitingItems()
 {
-    QList<int> waiting;
-    for (int row = 0; row < count(); ++row) {
-        if (!item(row)->data(HeightRole).isValid())
-            waiting.append(row);
-    }
-    // Measured in two rounds when need be: the scroll bar of a list that
-    // overflows appears only once its items have their heights, and then
-    // narrows the width they are wrapped at.
-    const bool scrollBarShown = verticalScrollBar()->isVisible();
-    const int wrapWidths[] = {wrapWidth(), wrapWidth() - verticalScrollBar()->sizeHint().width()};
-    for (const int width : wrapWidths) {
-        for (const int row : std::as_const(waiting)) {
-            QListWidgetItem* entry = item(row);
-            entry->setData(HeightRole, QuestionItemDelegate::measureHeight(entry->text(), font(), width));
-            entry->setData(MeasuredWidthRole, width);
-        }
-        if (scrollBarShown)
-            break;
-        qint64 total = 0;
-        for (int row = 0; row < count(); ++row)
-            total += item(row)->data(HeightRole).toInt();
-        if (total <= viewport()->height())
-            break;
-    }
     m_itemsWaiting = false;
-    scheduleDelayedItemsLayout();
+    remeasureAll();
 }
 
 void QuestionList::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)

@@ -6,7 +6,8 @@
 // An item's height is measured once, when the item is added or its text
 // replaced, and kept with the item: resizing the list measures nothing, so
 // that lists of thousands of items stay quick. Items added while the list is
-// not on screen are measured when it is shown, at the width it then has.
+// not on screen are measured when it is shown, at the width it then has:
+// those in view at once, the others in short slices between events.
 #pragma once
 
 #include <QListWidget>
@@ -58,12 +59,17 @@ private:
     // measured on showing. True when its height changed.
     bool measure(QListWidgetItem* item);
     void measureWaitingItems();
+    bool measureAt(QListWidgetItem* item, int width);
     // Measures items left behind by remeasureAll for a few milliseconds.
     void remeasureSlice();
+    // The wrap width once the scroll bar has come or gone as the measured
+    // heights ask.
+    int SettledWrapWidth() const;
 
     bool m_userInput = false;  // the user, not the program, may move the current row now
     bool m_chosenByInput = false;
     bool m_itemsWaiting = false;
     int m_remeasureFrom = -1;  // the next row remeasureAll has to look at; -1 when done
+    int m_remeasureWidth = 0;          // the width remeasureAll wraps at
     QTimer* m_remeasureTimer = nullptr;
 };
