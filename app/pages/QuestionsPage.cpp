@@ -22,6 +22,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -429,12 +430,16 @@ void TForm1::RemoveQuestion()
         delete lstQuestions->takeItem(row);
         lstQuestions->setCurrentRow(qMin(row, lstQuestions->count() - 1));
         // Only the items from `row` on have moved. Each is bound to its
-        // question again; its text is the same, so it is not measured again.
-        for (int k = row; k < lstQuestions->count(); ++k) {
-            QListWidgetItem* item = lstQuestions->item(k);
-            TQuestion* question = CurrentTest->GetQuestion(k);
-            item->setData(QuestionList::ReferenceRole, Reference(question));
-            item->setText(ItemText(*question));
+        // question again; its text is the same, so it is neither measured
+        // nor drawn again, and the list need not hear of each one.
+        {
+            const QSignalBlocker quiet(lstQuestions->model());
+            for (int k = row; k < lstQuestions->count(); ++k) {
+                QListWidgetItem* item = lstQuestions->item(k);
+                TQuestion* question = CurrentTest->GetQuestion(k);
+                item->setData(QuestionList::ReferenceRole, Reference(question));
+                item->setText(ItemText(*question));
+            }
         }
         lstQuestionsClick();
     }
