@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +28,7 @@ private slots:
     void bottomStripFollowsThePage_data();
     void bottomStripFollowsThePage();
     void closingTheWindowWritesTheOpenTest();
+    void typedCharactersTheFileCannotHoldBecomeQuestionMarks();
     void closingTheWindowOnTheStartPageWritesNothing();
     void failedWriteOnAStepBackKeepsThePage();
     void failedWriteOnClosingAsksBeforeDiscarding_data();
@@ -195,6 +197,17 @@ void tst_Shell::closingTheWindowWritesTheOpenTest()
     QVERIFY(m_form->close());
     QVERIFY(ReadBytes(m_testPath).contains("[TYTU\xA3]Przy zamykaniu\r\n"));
     QVERIFY(m_prompts->errors.isEmpty());
+}
+
+void tst_Shell::typedCharactersTheFileCannotHoldBecomeQuestionMarks()
+{
+    openTest();
+    click("imgNext");
+    auto* title = m_form->findChild<QLineEdit*>(QStringLiteral("edtTestTitle"));
+    title->selectAll();
+    TypeText(title, QStringLiteral("Żuk ж 漢 € koniec"));
+    click("imgPrev");
+    QVERIFY(ReadBytes(m_testPath).contains("[TYTU\xA3]\xAFuk ? ? \x80 koniec\r\n"));
 }
 
 void tst_Shell::closingTheWindowOnTheStartPageWritesNothing()

@@ -20,6 +20,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <array>
 
 namespace {
@@ -60,6 +63,7 @@ private slots:
     void proposalReplacesCharactersNotAllowedInNames_data();
     void proposalReplacesCharactersNotAllowedInNames();
     void cancelledSaveWritesNothing();
+    void failedKeySaveShowsTheErrorAndKeepsTheOldFile();
     void runAndEditButtons();
     void studentSheetHoldsEveryQuestionButNoKey();
     void keySheetHoldsEveryKeyLine_data();
@@ -386,6 +390,38 @@ void tst_Summary::proposalReplacesCharactersNotAllowedInNames()
     ClickChild(m_form.get(), "img4");
     QVERIFY(m_prompts->errors.isEmpty());
     QVERIFY(ReadBytes(target).startsWith(QByteArray(ToCp1250(title).c_str()) + "\r\n"));
+}
+
+void tst_Summary::failedKeySaveShowsTheErrorAndKeepsTheOldFile()
+{
+    openTest(QStringLiteral("Próba"), uniform(2));
+    // A folder that is gone (a removed USB stick) ...
+    m_prompts->saveAnswers << m_form->TestsFolder + QStringLiteral("Brak/Klucz.txt");
+    ClickChild(m_form.get(), "img4");
+    QCOMPARE(m_prompts->errors.size(), 1);
+    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
+
+    // ... and a key whose write fails half-way: the key written before stays.
+    const QString keyPath = m_form->TestsFolder + QStringLiteral("Klucz.txt");
+    m_prompts->saveAnswers << keyPath;
+    ClickChild(m_form.get(), "img4");
+    const QByteArray before = ReadBytes(keyPath);
+    QVERIFY(!before.isEmpty());
+    m_form->CurrentTest->Title = std::string(4096, 'x');
+    const rlimit previous = [] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        return limit;
+    }();
+    const rlimit small{16, previous.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    m_prompts->saveAnswers << keyPath;
+    ClickChild(m_form.get(), "img4");
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QCOMPARE(m_prompts->errors.size(), 2);
+    QCOMPARE(ReadBytes(keyPath), before);
+    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
 }
 
 void tst_Summary::cancelledSaveWritesNothing()
