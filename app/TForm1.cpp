@@ -157,6 +157,9 @@ void TForm1::showEvent(QShowEvent* event)
     // FormShow.
     if (!event->spontaneous() && !CurrentTest)
         lstQuestions->clear();
+    // The resize before the first showing came while the page control still
+    // had its design size; the pages have their real width only now.
+    CenterStartPage();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -4,6 +4,9 @@
 #include "TForm1.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -28,8 +31,13 @@ int main(int argc, char* argv[])
 {
     TApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Testarion"));
-    application.setApplicationDisplayName(QStringLiteral("Testarion"));
     application.setDesktopFileName(QStringLiteral("testarion"));
+    // Qt's own dialogs (file dialogs, print preview, message box buttons)
+    // speak Polish like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&qtTexts);
 
     TForm1 form1;
     form1.show();

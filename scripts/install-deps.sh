@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-open-sans fonts-dejavu-core
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick poppler-utils shared-mime-info
     clang libclang-rt-14-dev

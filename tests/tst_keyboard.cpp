@@ -65,6 +65,9 @@ private slots:
     void tabWalksTheDialog();
     void keyPressesTheFocusedPictureButton_data();
     void keyPressesTheFocusedPictureButton();
+    void focusFrameShowsKeyboardFocusOnly_data();
+    void focusFrameShowsKeyboardFocusOnly();
+    void clickLeavesTheFocusWhereItWas();
     void assistiveTechnologyPressesAPictureButton();
     void arrowKeysChooseTheCorrectAnswer();
     void pictureButtonIsNamedByItsCaption_data();
@@ -276,6 +279,40 @@ void tst_Keyboard::keyPressesTheFocusedPictureButton()
     QCOMPARE(QApplication::focusWidget(), target);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_COMPARE(m_form->PageIndex(), pageAfter);
+}
+
+void tst_Keyboard::focusFrameShowsKeyboardFocusOnly_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("framed");
+
+    QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << true;
+    QTest::newRow("shortcut") << int(Qt::ShortcutFocusReason) << true;
+    QTest::newRow("handed on by a page change") << int(Qt::OtherFocusReason) << false;
+    QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason) << false;
+}
+
+void tst_Keyboard::focusFrameShowsKeyboardFocusOnly()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, framed);
+    QWidget* button = child("img2");
+    child("img1")->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = button->grab().toImage();
+
+    button->setFocus(Qt::FocusReason(reason));
+    QCOMPARE(QApplication::focusWidget(), button);
+    QCOMPARE(button->grab().toImage() != unfocused, framed);
+}
+
+void tst_Keyboard::clickLeavesTheFocusWhereItWas()
+{
+    QWidget* focused = child("img2");
+    focused->setFocus(Qt::TabFocusReason);
+    ClickChild(m_form->centralWidget(), "imgOpenFolder");
+    QCOMPARE(m_prompts->openedUrls.size(), 1);
+    QCOMPARE(QApplication::focusWidget(), focused);
 }
 
 void tst_Keyboard::assistiveTechnologyPressesAPictureButton()

@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -14,7 +15,9 @@ PictureButton::PictureButton(const QString& picture, const QString& caption, QSi
     setAccessibleName(caption);
     setToolTip(QString());
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it; a click presses it without taking the focus from
+    // where the user was typing.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     resize(size);
 }
@@ -29,13 +32,23 @@ void PictureButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QIcon& icon = underMouse() ? m_hover : m_normal;
     icon.paint(&painter, rect());
-    if (hasFocus()) {
+    if (hasFocus() && m_focusFrame) {
         // The style's focus frame is lost on the blue picture: a dotted line
         // in the caption's white shows which button Space and Enter press.
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(Qt::white, 2, Qt::DotLine));
         painter.drawRoundedRect(QRectF(rect()).adjusted(5, 5, -5, -5), 4, 4);
     }
+}
+
+void PictureButton::focusInEvent(QFocusEvent* event)
+{
+    // The frame is for those who move with the keyboard; the focus that a
+    // page change hands on shows none.
+    const Qt::FocusReason reason = event->reason();
+    m_focusFrame = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                   || reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 // A clickable picture with a second picture shown while the pointer is over
 // it. The caption is drawn in the picture; it also serves as the accessible
-// name. Reachable with Tab and pressed with Space or Enter.
+// name. Reachable with Tab and pressed with Space or Enter; a frame shows
+// the focus when it came from the keyboard.
 #pragma once
 
 #include <QAbstractButton>
@@ -20,10 +21,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QIcon m_normal;
     QIcon m_hover;
     QSize m_size;
+    bool m_focusFrame = false;  // the focus came from the keyboard
 };

@@ -44,11 +44,12 @@ readonly DESIGN_WIDTH=900 DESIGN_HEIGHT=577
 
 # --- What is typed, and what the files must then hold ------------------------
 # Every text as the Windows-1250 bytes the files hold; it is typed as UTF-8.
-title_1250=$'Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 \xa5\xca\x8c\x8f\xaf\xc6\xd1\xd3\xa3'
-question_1250=$'Kt\xf3ra rzeka p\xb3ynie przez Pozna\xf1?'
-answer_a_1250=$'Wis\xb3a'
+# Every Polish letter, small and capital, appears in the title.
+title_1250=$'Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 \xa5\xca\x8c\x8f\xaf\xc6\xd1\xd3\xa3'  # Zażółć gęślą jaźń ĄĘŚŹŻĆŃÓŁ
+question_1250=$'Kt\xf3ra rzeka p\xb3ynie przez Pozna\xf1?'  # Która rzeka płynie przez Poznań?
+answer_a_1250=$'Wis\xb3a'                                    # Wisła
 answer_b_1250='Odra'
-answer_c_1250=$'Warta \xaf\xf3\xb3ta'
+answer_c_1250=$'Warta \xaf\xf3\xb3ta'                         # Warta Żółta
 
 utf8() { printf '%s' "$1" | iconv -f CP1250 -t UTF-8; }
 title=$(utf8 "$title_1250")
@@ -105,17 +106,18 @@ rm -rf "$out/expected" "$out/Testy-after"
 work=$(mktemp -d)
 xvfb_pid="" openbox_pid="" app_pid="" window=""
 
-# A picture of the whole screen, and of the main window alone once it is
-# known (the README's pictures). The pointer is parked on the window's edge
-# first, so that no control shows its hover colour.
+# A picture of the whole screen, and of the main window alone while there
+# is one (the README's pictures). The pointer is parked on the window's edge
+# first, so that no control shows its hover colour. (import waits for ever
+# on a window that has gone, hence the time limits.)
 shot() {
-    if [ -n "$window" ]; then
+    if [ -n "$window" ] && [ -n "$app_pid" ]; then
         xdotool mousemove --window "$window" $((WIDTH - 2)) $((HEIGHT / 2))
         sleep 0.3  # for the window to be painted: nothing tells when it is
         mkdir -p "$out/window"
-        import -display "$DISPLAY" -window "$window" "$out/window/$1.png"
+        timeout 10 import -display "$DISPLAY" -window "$window" "$out/window/$1.png"
     fi
-    import -display "${DISPLAY:-}" -window root "$out/$1.png"
+    timeout 10 import -display "${DISPLAY:-}" -window root "$out/$1.png"
 }
 
 cleanup() {
@@ -163,7 +165,9 @@ program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 display_ready() { xdpyinfo -display ":$1" >/dev/null 2>&1; }
 window_manager_ready() { wmctrl -m >/dev/null 2>&1; }
 
-# A display of our own: the first number whose server starts.
+# A display of our own: the first number whose server starts. (-noreset:
+# otherwise the server starts afresh, Polish layout lost, whenever its last
+# client has gone, as between two xdotool calls before the program runs.)
 display_number=91
 while :; do
     if [ ! -e "/tmp/.X$display_number-lock" ] && [ ! -e "/tmp/.X11-unix/X$display_number" ]; then
@@ -198,8 +202,10 @@ mkdir -p "$work/app" "$work/runtime"
 chmod 700 "$work/runtime"
 cp "$program" "$work/app/testarion"
 cp -r "$source_root/examples/Testy" "$work/app/Testy"
+# In a sanitizer build, a leak of the desktop's libraries is not the program's.
+lsan_options="suppressions=$source_root/tests/e2e/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 (cd "$work/app" && exec env LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    ./testarion) >"$out/testarion.log" 2>&1 &
+    LSAN_OPTIONS="$lsan_options" ./testarion) >"$out/testarion.log" 2>&1 &
 app_pid=$!
 
 window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Testarion$' | head -n 1) || true
