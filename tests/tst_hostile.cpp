@@ -2,7 +2,7 @@
 // opening it and importing from it shows what could be read, or the reader's
 // message, and the program goes on.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 
@@ -67,30 +67,20 @@ private slots:
     void openEditAndImport();
 
 private:
-    QWidget* child(const char* name) const;
-    void click(const char* name);
+    QWidget* child(const char* name) const { return m_window->child(name); }
+    void click(const char* name) const { m_window->click(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void tst_Hostile::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
 }
 
 void tst_Hostile::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 void tst_Hostile::cleanupTestCase()
@@ -98,19 +88,6 @@ void tst_Hostile::cleanupTestCase()
     // Nothing is sized from what a file declares: the 50 MB file and the
     // counts of two thousand million stay far below this.
     QVERIFY2(PeakResidentMegabytes() < 1024, qPrintable(QString::number(PeakResidentMegabytes())));
-}
-
-QWidget* tst_Hostile::child(const char* name) const
-{
-    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
-
-void tst_Hostile::click(const char* name)
-{
-    QTest::mouseClick(child(name), Qt::LeftButton);
 }
 
 void tst_Hostile::openEditAndImport_data()
@@ -159,42 +136,42 @@ void tst_Hostile::openEditAndImport()
     QFETCH(int, questions);
     QFETCH(bool, readingError);
 
-    const QString path = m_dir->filePath(QStringLiteral("Obcy.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Obcy.test"));
     WriteBytes(path, file);
 
-    m_prompts->openAnswers << path;
+    m_window->prompts.openAnswers << path;
     click("img1");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    QCOMPARE(m_form->CurrentTest->QuestionCount, questions);
-    QCOMPARE(int(m_form->CurrentTest->Questions.size()), questions);
-    QCOMPARE(m_prompts->messages.size(), readingError ? 1 : 0);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, questions);
+    QCOMPARE(int(m_window->form->CurrentTest->Questions.size()), questions);
+    QCOMPARE(m_window->prompts.messages.size(), readingError ? 1 : 0);
 
     // The editor shows whatever was read and takes a new question.
     click("imgNext");
     click("imgNext");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
     click("imgAddQuestion");
-    QCOMPARE(m_form->CurrentTest->QuestionCount, questions + 1);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, questions + 1);
 
     // Importing from the same file shows what could be read of it.
-    m_prompts->openAnswers << path;
+    m_window->prompts.openAnswers << path;
     click("imgImportQuestion");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::ImportPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
     auto* list = static_cast<QListWidget*>(child("lstImport"));
     QCOMPARE(list->count(), questions);
     for (int row = 0; row < list->count(); ++row)
         list->item(row)->setCheckState(Qt::Checked);
     click("imgImportuj");
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 2 * questions + 1);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2 * questions + 1);
 
     // Closing writes a file that reads back without an error.
     click("imgExit");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    const qsizetype messagesBefore = m_prompts->messages.size();
-    m_prompts->openAnswers << path;
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    const qsizetype messagesBefore = m_window->prompts.messages.size();
+    m_window->prompts.openAnswers << path;
     click("img1");
-    QCOMPARE(m_prompts->messages.size(), messagesBefore);
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 2 * questions + 1);
+    QCOMPARE(m_window->prompts.messages.size(), messagesBefore);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2 * questions + 1);
 }
 
 QTEST_MAIN(tst_Hostile)

@@ -1,7 +1,7 @@
 // Importing questions from another test: the check list, the random draw
 // and the copy into the current test.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 
@@ -45,7 +45,7 @@ private slots:
     void closingTheTestReleasesTheSource();
 
 private:
-    QWidget* child(const char* name) const;
+    QWidget* child(const char* name) const { return m_window->child(name); }
     QListWidget* importList() const;
     // Creates "Nowy test" and walks to the question editor.
     void createTestAndEnterQuestions();
@@ -56,35 +56,17 @@ private:
     void draw(const std::function<void(QDialog*)>& answer);
     QList<int> tickedRows() const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void tst_Import::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
 }
 
 void tst_Import::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
-}
-
-QWidget* tst_Import::child(const char* name) const
-{
-    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    m_window.reset();
 }
 
 QListWidget* tst_Import::importList() const
@@ -99,7 +81,7 @@ void tst_Import::createTestAndEnterQuestions()
     });
     QTest::mouseClick(child("img2"), Qt::LeftButton);
     QTest::mouseClick(child("imgNext"), Qt::LeftButton);
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
 }
 
 QString tst_Import::writeSource(int questions, const QString& name)
@@ -112,14 +94,14 @@ QString tst_Import::writeSource(int questions, const QString& name)
         question->GetAnswer(0)->Score = 0;
         question->GetAnswer(2)->Score = 1;
     }
-    const QString path = m_dir->filePath(name);
+    const QString path = m_window->dir.filePath(name);
     WriteTestFile(source, path);
     return path;
 }
 
 void tst_Import::chooseSource(const QString& path)
 {
-    m_prompts->openAnswers << path;
+    m_window->prompts.openAnswers << path;
     QTest::mouseClick(child("imgImportQuestion"), Qt::LeftButton);
 }
 
@@ -185,7 +167,7 @@ void tst_Import::drawProposesAllWhenFewerThanTen()
 {
     createTestAndEnterQuestions();
     chooseSource(writeSource(7));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::ImportPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
     QCOMPARE(importList()->count(), 7);
 
     int proposal = -1;
@@ -246,7 +228,7 @@ void tst_Import::emptySourceShowsNothingAndProposesZero()
 {
     createTestAndEnterQuestions();
     chooseSource(writeSource(0));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::ImportPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
     QCOMPARE(importList()->count(), 0);
 
     int proposal = -1;
@@ -268,13 +250,13 @@ void tst_Import::importReplacesThePlaceholderOfAFreshTest()
     importList()->item(3)->setCheckState(Qt::Checked);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
-    QCOMPARE(m_prompts->beeps, 1);
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    QCOMPARE(m_window->prompts.beeps, 1);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
     QVERIFY(child("imgPrev")->isVisible());
     QVERIFY(!child("imgNext")->isVisible());
-    QVERIFY(!m_form->ImportSource);
+    QVERIFY(!m_window->form->ImportSource);
     QCOMPARE(importList()->count(), 0);
-    const TTest& test = *m_form->CurrentTest;
+    const TTest& test = *m_window->form->CurrentTest;
     QCOMPARE(test.QuestionCount, 2);
     QCOMPARE(test.Questions[0]->Text, std::string("Pytanie \x9F" "r\xF3" "d\xB3owe 2"));
     QCOMPARE(test.Questions[1]->Text, std::string("Pytanie \x9F" "r\xF3" "d\xB3owe 4"));
@@ -290,15 +272,15 @@ void tst_Import::importKeepsAnEditedOnlyQuestion()
     auto* memo = static_cast<QPlainTextEdit*>(child("mmo1"));
     QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(memo, "?");
-    QCOMPARE(m_form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
+    QCOMPARE(m_window->form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
 
     chooseSource(writeSource(3));
     importList()->item(0)->setCheckState(Qt::Checked);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
-    QCOMPARE(m_prompts->beeps, 0);
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 2);
-    QCOMPARE(m_form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
+    QCOMPARE(m_window->prompts.beeps, 0);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2);
+    QCOMPARE(m_window->form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
 }
 
 void tst_Import::importWithNothingTickedChangesNothing()
@@ -307,10 +289,10 @@ void tst_Import::importWithNothingTickedChangesNothing()
     chooseSource(writeSource(3));
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 1);
-    QCOMPARE(m_form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1"));
-    QCOMPARE(m_prompts->beeps, 0);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 1);
+    QCOMPARE(m_window->form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1"));
+    QCOMPARE(m_window->prompts.beeps, 0);
 }
 
 void tst_Import::anulujGoesBackWithoutChanges()
@@ -320,10 +302,10 @@ void tst_Import::anulujGoesBackWithoutChanges()
     importList()->item(0)->setCheckState(Qt::Checked);
     QTest::mouseClick(child("imgAnuluj"), Qt::LeftButton);
 
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
-    QVERIFY(!m_form->ImportSource);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
+    QVERIFY(!m_window->form->ImportSource);
     QCOMPARE(importList()->count(), 0);
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 1);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 1);
     QVERIFY(child("imgPrev")->isVisible());
 }
 
@@ -340,7 +322,7 @@ void tst_Import::copiesQuestionsFaithfully()
     TQuestion* four = source.AddQuestion();
     four->AddAnswer()->Text = "Odpowied\x9F D";
     four->GetAnswer(3)->Score = 2;
-    const QString path = m_dir->filePath(QStringLiteral("Różne.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Różne.test"));
     WriteTestFile(source, path);
 
     createTestAndEnterQuestions();
@@ -350,7 +332,7 @@ void tst_Import::copiesQuestionsFaithfully()
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     // Showing the copies in the editor changed nothing either.
-    const TTest& test = *m_form->CurrentTest;
+    const TTest& test = *m_window->form->CurrentTest;
     QCOMPARE(test.QuestionCount, 2);
     for (int i = 0; i < 2; ++i) {
         const TQuestion& copy = *test.Questions[std::size_t(i)];
@@ -376,7 +358,7 @@ void tst_Import::savedFileAfterImport()
     source.Questions[0]->GetAnswer(1)->Text = "4";
     source.Questions[0]->GetAnswer(1)->Score = 1;
     source.Questions[0]->GetAnswer(2)->Text = "5";
-    const QString sourcePath = m_dir->filePath(QStringLiteral("Matematyka.test"));
+    const QString sourcePath = m_window->dir.filePath(QStringLiteral("Matematyka.test"));
     WriteTestFile(source, sourcePath);
 
     createTestAndEnterQuestions();
@@ -394,18 +376,18 @@ void tst_Import::savedFileAfterImport()
     expected.replace("Odpowied\x9F B\r\n        [PUNKTACJA_ODPOWIEDZI]0",
                      "4\r\n        [PUNKTACJA_ODPOWIEDZI]1");
     expected.replace("Odpowied\x9F C", "5");
-    QCOMPARE(ReadBytes(m_form->CurrentTestPath), expected);
+    QCOMPARE(ReadBytes(m_window->form->CurrentTestPath), expected);
 }
 
 void tst_Import::unreadableSourceStaysOnTheEditor()
 {
     createTestAndEnterQuestions();
-    chooseSource(m_dir->filePath(QStringLiteral("Nie ma.test")));
+    chooseSource(m_window->dir.filePath(QStringLiteral("Nie ma.test")));
 
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot open file ")));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
-    QVERIFY(!m_form->ImportSource);
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot open file ")));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
+    QVERIFY(!m_window->form->ImportSource);
     QVERIFY(child("imgPrev")->isVisible());
 }
 
@@ -413,15 +395,15 @@ void tst_Import::sourceWithAReadingErrorShowsWhatWasRead()
 {
     QByteArray broken = ReadBytes(writeSource(3));
     broken.truncate(broken.indexOf("  [PYTANIA_KONIEC]"));
-    const QString path = m_dir->filePath(QStringLiteral("Ucięty.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Ucięty.test"));
     WriteBytes(path, broken);
 
     createTestAndEnterQuestions();
     chooseSource(path);
 
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QVERIFY(m_prompts->messages.first().startsWith(QStringLiteral("Błąd w linii ")));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::ImportPage));
+    QCOMPARE(m_window->prompts.messages.size(), 1);
+    QVERIFY(m_window->prompts.messages.first().startsWith(QStringLiteral("Błąd w linii ")));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
     QCOMPARE(importList()->count(), 3);
 }
 
@@ -432,26 +414,26 @@ void tst_Import::importsFromTheCurrentTestsOwnFile()
     auto* memo = static_cast<QPlainTextEdit*>(child("mmo1"));
     QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(memo, "!");
-    chooseSource(m_form->CurrentTestPath);
+    chooseSource(m_window->form->CurrentTestPath);
     QCOMPARE(importList()->count(), 1);
     importList()->item(0)->setCheckState(Qt::Checked);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 2);
-    QCOMPARE(m_form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1!"));
-    QCOMPARE(m_form->CurrentTest->Questions[1]->Text, std::string("Pytanie nr 1"));
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2);
+    QCOMPARE(m_window->form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1!"));
+    QCOMPARE(m_window->form->CurrentTest->Questions[1]->Text, std::string("Pytanie nr 1"));
 }
 
 void tst_Import::closingTheTestReleasesTheSource()
 {
     createTestAndEnterQuestions();
     chooseSource(writeSource(3));
-    QVERIFY(m_form->ImportSource);
+    QVERIFY(m_window->form->ImportSource);
     QTest::mouseClick(child("imgExit"), Qt::LeftButton);
 
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    QVERIFY(!m_form->ImportSource);
-    QVERIFY(!m_form->CurrentTest);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!m_window->form->ImportSource);
+    QVERIFY(!m_window->form->CurrentTest);
     QCOMPARE(importList()->count(), 0);
 }
 

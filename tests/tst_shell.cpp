@@ -1,7 +1,7 @@
 // The main window's shell: start-up, page navigation, the bottom strip and
 // when the current test reaches the disk.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "TestSupport.h"
 
 #include "app/TForm1.h"
@@ -37,64 +37,42 @@ private slots:
 private:
     // Opens a fresh copy of the default test through "Otwórz test".
     void openTest();
-    QWidget* button(const char* name) const;
-    void click(const char* name);
+    QWidget* button(const char* name) const { return m_window->child(name); }
+    void click(const char* name) const { m_window->click(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
     QString m_testPath;
 };
 
 void tst_Shell::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Testy")));
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->filePath(QStringLiteral("Testy")) + QLatin1Char('/');
-    m_testPath = m_form->TestsFolder + QStringLiteral("Próba.test");
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(QDir(m_window->dir.path()).mkdir(QStringLiteral("Testy")));
+    m_window->form->TestsFolder = m_window->dir.filePath(QStringLiteral("Testy")) + QLatin1Char('/');
+    m_testPath = m_window->form->TestsFolder + QStringLiteral("Próba.test");
 }
 
 void tst_Shell::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
-}
-
-QWidget* tst_Shell::button(const char* name) const
-{
-    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
-
-void tst_Shell::click(const char* name)
-{
-    QTest::mouseClick(button(name), Qt::LeftButton);
+    m_window.reset();
 }
 
 void tst_Shell::openTest()
 {
     WriteTestFile(*NewTestWithDefaults(), m_testPath);
-    m_prompts->openAnswers << m_testPath;
+    m_window->prompts.openAnswers << m_testPath;
     click("img1");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    QVERIFY(m_form->CurrentTest);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    QVERIFY(m_window->form->CurrentTest);
 }
 
 void tst_Shell::startsOnTheStartPage()
 {
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Testarion"));
-    QCOMPARE(m_form->size(), QSize(908, 616));
-    QCOMPARE(m_form->minimumSize(), QSize(800, 600));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    QVERIFY(!m_form->CurrentTest);
+    QCOMPARE(m_window->form->windowTitle(), QStringLiteral("Testarion"));
+    QCOMPARE(m_window->form->size(), QSize(908, 616));
+    QCOMPARE(m_window->form->minimumSize(), QSize(800, 600));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!m_window->form->CurrentTest);
     for (const char* name : {"imgPrev", "imgNext", "imgExit"})
         QVERIFY2(!button(name)->isVisible(), name);
     for (const char* name : {"img1", "img2", "imgOpenFolder"})
@@ -109,11 +87,11 @@ void tst_Shell::startsOnTheStartPage()
 
 void tst_Shell::startPageStaysCentredOnResize()
 {
-    const auto* pages = m_form->findChild<QStackedWidget*>(QStringLiteral("pcPages"));
+    const auto* pages = m_window->form->findChild<QStackedWidget*>(QStringLiteral("pcPages"));
     const int bottomGap = pages->height() - button("imgOpenFolder")->y();
     for (const QSize size : {QSize(1200, 700), QSize(800, 600), QSize(908, 616)}) {
-        m_form->resize(size);
-        QTRY_COMPARE(m_form->size(), size);
+        m_window->form->resize(size);
+        QTRY_COMPARE(m_window->form->size(), size);
         const int pageWidth = pages->contentsRect().width();
         for (const char* name : {"lblHeading", "img1", "img2", "imgOpenFolder"}) {
             const QWidget* control = button(name);
@@ -129,29 +107,29 @@ void tst_Shell::stepsBackWritingTheTestEachTime()
     openTest();
     click("imgNext");
     click("imgNext");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
 
     const auto expectWritten = [this](const char* title) {
         const QByteArray bytes = ReadBytes(m_testPath);
         QVERIFY2(bytes.contains(QByteArray("[TYTU\xA3]") + title + "\r\n"), bytes.constData());
     };
 
-    m_form->CurrentTest->Title = "Pierwszy";
+    m_window->form->CurrentTest->Title = "Pierwszy";
     click("imgPrev");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
     expectWritten("Pierwszy");
 
-    m_form->CurrentTest->Title = "Drugi";
+    m_window->form->CurrentTest->Title = "Drugi";
     click("imgPrev");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
     expectWritten("Drugi");
 
-    m_form->CurrentTest->Title = "Trzeci";
+    m_window->form->CurrentTest->Title = "Trzeci";
     click("imgPrev");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
     expectWritten("Trzeci");
-    QVERIFY(!m_form->CurrentTest);
-    QVERIFY(m_form->CurrentTestPath.isEmpty());
+    QVERIFY(!m_window->form->CurrentTest);
+    QVERIFY(m_window->form->CurrentTestPath.isEmpty());
     for (const char* name : {"imgPrev", "imgNext", "imgExit"})
         QVERIFY2(!button(name)->isVisible(), name);
 }
@@ -183,27 +161,27 @@ void tst_Shell::bottomStripFollowsThePage()
     openTest();
     for (const QString& name : clicks)
         click(name.toLatin1().constData());
-    QCOMPARE(m_form->PageIndex(), page);
+    QCOMPARE(m_window->form->PageIndex(), page);
     QCOMPARE(button("imgPrev")->isVisible(), prev);
     QCOMPARE(button("imgNext")->isVisible(), next);
     QCOMPARE(button("imgExit")->isVisible(), exit);
-    QCOMPARE(bool(m_form->CurrentTest), page != 0);
+    QCOMPARE(bool(m_window->form->CurrentTest), page != 0);
 }
 
 void tst_Shell::closingTheWindowWritesTheOpenTest()
 {
     openTest();
-    m_form->CurrentTest->Title = "Przy zamykaniu";
-    QVERIFY(m_form->close());
+    m_window->form->CurrentTest->Title = "Przy zamykaniu";
+    QVERIFY(m_window->form->close());
     QVERIFY(ReadBytes(m_testPath).contains("[TYTU\xA3]Przy zamykaniu\r\n"));
-    QVERIFY(m_prompts->errors.isEmpty());
+    QVERIFY(m_window->prompts.errors.isEmpty());
 }
 
 void tst_Shell::typedCharactersTheFileCannotHoldBecomeQuestionMarks()
 {
     openTest();
     click("imgNext");
-    auto* title = m_form->findChild<QLineEdit*>(QStringLiteral("edtTestTitle"));
+    auto* title = m_window->form->findChild<QLineEdit*>(QStringLiteral("edtTestTitle"));
     title->selectAll();
     TypeText(title, QStringLiteral("Żuk ж 漢 € koniec"));
     click("imgPrev");
@@ -215,8 +193,8 @@ void tst_Shell::closingTheWindowOnTheStartPageWritesNothing()
     openTest();
     click("imgExit");
     QVERIFY(QFile::remove(m_testPath));
-    QVERIFY(m_form->close());
-    QVERIFY(QDir(m_form->TestsFolder).isEmpty());
+    QVERIFY(m_window->form->close());
+    QVERIFY(QDir(m_window->form->TestsFolder).isEmpty());
 }
 
 void tst_Shell::failedWriteOnAStepBackKeepsThePage()
@@ -225,16 +203,16 @@ void tst_Shell::failedWriteOnAStepBackKeepsThePage()
     click("imgNext");
     const QByteArray before = ReadBytes(m_testPath);
     // The folder disappears while the test is open (a removed USB stick).
-    const QString moved = m_dir->filePath(QStringLiteral("Gdzie indziej"));
-    QVERIFY(QDir().rename(QDir::cleanPath(m_form->TestsFolder), moved));
-    m_form->CurrentTest->Title = "Zmieniony";
+    const QString moved = m_window->dir.filePath(QStringLiteral("Gdzie indziej"));
+    QVERIFY(QDir().rename(QDir::cleanPath(m_window->form->TestsFolder), moved));
+    m_window->form->CurrentTest->Title = "Zmieniony";
 
     click("imgPrev");
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
-    QVERIFY(m_prompts->errors.first().endsWith(QLatin1Char('.')));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
-    QVERIFY(m_form->CurrentTest);
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    QVERIFY(m_window->prompts.errors.first().endsWith(QLatin1Char('.')));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
+    QVERIFY(m_window->form->CurrentTest);
     QCOMPARE(ReadBytes(moved + QStringLiteral("/Próba.test")), before);
 }
 
@@ -255,16 +233,16 @@ void tst_Shell::failedWriteOnClosingAsksBeforeDiscarding()
     QFETCH(bool, discard);
 
     openTest();
-    QVERIFY(QDir(m_form->TestsFolder).removeRecursively());
-    m_prompts->confirmAnswers << discard;
+    QVERIFY(QDir(m_window->form->TestsFolder).removeRecursively());
+    m_window->prompts.confirmAnswers << discard;
 
-    const bool closed = closeWindow ? m_form->close() : (click("imgExit"), !m_form->CurrentTest);
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
-    QCOMPARE(m_prompts->questions.size(), 1);
+    const bool closed = closeWindow ? m_window->form->close() : (click("imgExit"), !m_window->form->CurrentTest);
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    QCOMPARE(m_window->prompts.questions.size(), 1);
     QCOMPARE(closed, discard);
     if (!closeWindow)
-        QCOMPARE(m_form->PageIndex(), discard ? int(TForm1::StartPage) : int(TForm1::SummaryPage));
+        QCOMPARE(m_window->form->PageIndex(), discard ? int(TForm1::StartPage) : int(TForm1::SummaryPage));
     QVERIFY(!QFile::exists(m_testPath));
 }
 

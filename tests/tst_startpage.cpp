@@ -1,7 +1,7 @@
 // The start page: opening a test, creating one through the file-name dialog,
 // and showing the tests folder.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 
@@ -44,27 +44,17 @@ private:
     void createTest(const std::function<void(QDialog*)>& answer);
     void openTest(const QString& path);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void tst_StartPage::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
 }
 
 void tst_StartPage::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 QWidget* tst_StartPage::child(QWidget* root, const char* name) const
@@ -78,13 +68,13 @@ QWidget* tst_StartPage::child(QWidget* root, const char* name) const
 void tst_StartPage::createTest(const std::function<void(QDialog*)>& answer)
 {
     WhenModalShown(answer);
-    QTest::mouseClick(child(m_form.get(), "img2"), Qt::LeftButton);
+    QTest::mouseClick(child(m_window->form.get(), "img2"), Qt::LeftButton);
 }
 
 void tst_StartPage::openTest(const QString& path)
 {
-    m_prompts->openAnswers << path;
-    QTest::mouseClick(child(m_form.get(), "img1"), Qt::LeftButton);
+    m_window->prompts.openAnswers << path;
+    QTest::mouseClick(child(m_window->form.get(), "img1"), Qt::LeftButton);
 }
 
 void tst_StartPage::isValidFileName_data()
@@ -110,8 +100,8 @@ void tst_StartPage::isValidFileName()
 
 void tst_StartPage::proposesTheFirstFreeName()
 {
-    WriteBytes(m_dir->filePath(QStringLiteral("Nowy test.test")), DefaultTestFile);
-    WriteBytes(m_dir->filePath(QStringLiteral("Nowy test 1.test")), DefaultTestFile);
+    WriteBytes(m_window->dir.filePath(QStringLiteral("Nowy test.test")), DefaultTestFile);
+    WriteBytes(m_window->dir.filePath(QStringLiteral("Nowy test 1.test")), DefaultTestFile);
     QString proposal;
     bool errorShown = true, okShown = false;
     createTest([&](QDialog* dialog) {
@@ -143,7 +133,7 @@ void tst_StartPage::refusesNamesWhileTyping()
     QFETCH(QString, typed);
     QFETCH(QString, reason);
 
-    WriteBytes(m_dir->filePath(QStringLiteral("Istniejący.test")), DefaultTestFile);
+    WriteBytes(m_window->dir.filePath(QStringLiteral("Istniejący.test")), DefaultTestFile);
     QString shownReason;
     bool okShown = false, greyShown = false;
     createTest([&](QDialog* dialog) {
@@ -163,23 +153,23 @@ void tst_StartPage::refusesNamesWhileTyping()
     QCOMPARE(shownReason, reason);
     QCOMPARE(okShown, reason.isEmpty());
     QCOMPARE(greyShown, !reason.isEmpty());
-    QCOMPARE(bool(m_form->CurrentTest), reason.isEmpty());
+    QCOMPARE(bool(m_window->form->CurrentTest), reason.isEmpty());
 }
 
 void tst_StartPage::newTestIsWrittenAtOnce()
 {
     createTest([this](QDialog* dialog) { QTest::mouseClick(child(dialog, "img2"), Qt::LeftButton); });
 
-    const QString path = m_dir->filePath(QStringLiteral("Nowy test.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Nowy test.test"));
     QCOMPARE(ReadBytes(path), DefaultTestFile);
-    QCOMPARE(QFileInfo(m_form->CurrentTestPath), QFileInfo(path));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
-    QVERIFY(child(m_form.get(), "imgNext")->isVisible());
-    QVERIFY(child(m_form.get(), "imgPrev")->isVisible());
-    QVERIFY(!child(m_form.get(), "imgExit")->isVisible());
-    QCOMPARE(static_cast<QLineEdit*>(child(m_form.get(), "edtTestTitle"))->text(),
+    QCOMPARE(QFileInfo(m_window->form->CurrentTestPath), QFileInfo(path));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
+    QVERIFY(child(m_window->form.get(), "imgNext")->isVisible());
+    QVERIFY(child(m_window->form.get(), "imgPrev")->isVisible());
+    QVERIFY(!child(m_window->form.get(), "imgExit")->isVisible());
+    QCOMPARE(static_cast<QLineEdit*>(child(m_window->form.get(), "edtTestTitle"))->text(),
              QStringLiteral("Tytuł testu"));
-    auto* list = static_cast<QListWidget*>(child(m_form.get(), "lstQuestions"));
+    auto* list = static_cast<QListWidget*>(child(m_window->form.get(), "lstQuestions"));
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().startsWith(QStringLiteral("Pytanie nr 1")));
 }
@@ -189,109 +179,109 @@ void tst_StartPage::cancellingEitherDialogChangesNothing()
     createTest([](QDialog* dialog) { dialog->reject(); });
     openTest(QString());
 
-    QVERIFY(!m_form->CurrentTest);
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    QVERIFY(QDir(m_dir->path()).isEmpty());
-    QVERIFY(m_prompts->errors.isEmpty());
-    QCOMPARE(QDir::cleanPath(m_prompts->openFolder), QDir::cleanPath(m_dir->path()));
+    QVERIFY(!m_window->form->CurrentTest);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(QDir(m_window->dir.path()).isEmpty());
+    QVERIFY(m_window->prompts.errors.isEmpty());
+    QCOMPARE(QDir::cleanPath(m_window->prompts.openFolder), QDir::cleanPath(m_window->dir.path()));
 }
 
 void tst_StartPage::newTestInAMissingFolderLeavesNothingHalfMade()
 {
-    m_form->TestsFolder = m_dir->filePath(QStringLiteral("Brak")) + QLatin1Char('/');
+    m_window->form->TestsFolder = m_window->dir.filePath(QStringLiteral("Brak")) + QLatin1Char('/');
     createTest([this](QDialog* dialog) { QTest::mouseClick(child(dialog, "img2"), Qt::LeftButton); });
 
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
-    QVERIFY(!m_form->CurrentTest);
-    QVERIFY(m_form->CurrentTestPath.isEmpty());
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    QVERIFY(!m_window->form->CurrentTest);
+    QVERIFY(m_window->form->CurrentTestPath.isEmpty());
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
     for (const char* name : {"imgPrev", "imgNext", "imgExit"})
-        QVERIFY2(!child(m_form.get(), name)->isVisible(), name);
+        QVERIFY2(!child(m_window->form.get(), name)->isVisible(), name);
 }
 
 void tst_StartPage::opensATest()
 {
-    const QString path = m_dir->filePath(QStringLiteral("Otwierany.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Otwierany.test"));
     WriteBytes(path, DefaultTestFile);
     openTest(path);
 
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    QCOMPARE(QFileInfo(m_form->CurrentTestPath), QFileInfo(path));
-    QVERIFY(child(m_form.get(), "imgPrev")->isVisible());
-    QVERIFY(!child(m_form.get(), "imgNext")->isVisible());
-    QVERIFY(child(m_form.get(), "imgExit")->isVisible());
-    QCOMPARE(static_cast<QLabel*>(child(m_form.get(), "lbl4"))->text(), QStringLiteral("1"));
-    QCOMPARE(static_cast<QLineEdit*>(child(m_form.get(), "edtTestTitle"))->text(),
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(QFileInfo(m_window->form->CurrentTestPath), QFileInfo(path));
+    QVERIFY(child(m_window->form.get(), "imgPrev")->isVisible());
+    QVERIFY(!child(m_window->form.get(), "imgNext")->isVisible());
+    QVERIFY(child(m_window->form.get(), "imgExit")->isVisible());
+    QCOMPARE(static_cast<QLabel*>(child(m_window->form.get(), "lbl4"))->text(), QStringLiteral("1"));
+    QCOMPARE(static_cast<QLineEdit*>(child(m_window->form.get(), "edtTestTitle"))->text(),
              QStringLiteral("Tytuł testu"));
     // The open dialog proposes the last chosen name next time.
-    QTest::mouseClick(child(m_form.get(), "imgExit"), Qt::LeftButton);
+    QTest::mouseClick(child(m_window->form.get(), "imgExit"), Qt::LeftButton);
     openTest(QString());
-    QCOMPARE(m_prompts->openProposal, QStringLiteral("Otwierany.test"));
+    QCOMPARE(m_window->prompts.openProposal, QStringLiteral("Otwierany.test"));
 }
 
 void tst_StartPage::openingReportsTheBadLineAndKeepsWhatWasRead()
 {
-    const QString path = m_dir->filePath(QStringLiteral("Uszkodzony.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Uszkodzony.test"));
     QByteArray broken = DefaultTestFile;
     broken.replace("[PUNKTACJA_ODPOWIEDZI]0", "[PUNKTACJA_ODPOWIEDZI]zero");
     WriteBytes(path, broken);
     openTest(path);
 
-    QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("Błąd w linii 27")});
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 1);
-    QCOMPARE(m_form->CurrentTest->Questions[0]->AnswerCount, 2);
-    QCOMPARE(static_cast<QLineEdit*>(child(m_form.get(), "edtTestTitle"))->text(),
+    QCOMPARE(m_window->prompts.messages, QStringList{QStringLiteral("Błąd w linii 27")});
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 1);
+    QCOMPARE(m_window->form->CurrentTest->Questions[0]->AnswerCount, 2);
+    QCOMPARE(static_cast<QLineEdit*>(child(m_window->form.get(), "edtTestTitle"))->text(),
              QStringLiteral("Tytuł testu"));
 }
 
 void tst_StartPage::openingAppendsTheMissingExtension()
 {
-    WriteBytes(m_dir->filePath(QStringLiteral("Bez rozszerzenia.test")), DefaultTestFile);
-    openTest(m_dir->filePath(QStringLiteral("Bez rozszerzenia")));
+    WriteBytes(m_window->dir.filePath(QStringLiteral("Bez rozszerzenia.test")), DefaultTestFile);
+    openTest(m_window->dir.filePath(QStringLiteral("Bez rozszerzenia")));
 
-    QVERIFY(m_prompts->errors.isEmpty());
-    QVERIFY(m_form->CurrentTestPath.endsWith(QStringLiteral("Bez rozszerzenia.test")));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    QVERIFY(m_window->prompts.errors.isEmpty());
+    QVERIFY(m_window->form->CurrentTestPath.endsWith(QStringLiteral("Bez rozszerzenia.test")));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 }
 
 void tst_StartPage::unreadableFileLeavesTheStartPage()
 {
-    openTest(m_dir->filePath(QStringLiteral("Nie ma.test")));
+    openTest(m_window->dir.filePath(QStringLiteral("Nie ma.test")));
 
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot open file ")));
-    QVERIFY(m_prompts->errors.first().endsWith(QStringLiteral("Nie ma.test.")));
-    QVERIFY(!m_form->CurrentTest);
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    QVERIFY(!child(m_form.get(), "imgPrev")->isVisible());
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot open file ")));
+    QVERIFY(m_window->prompts.errors.first().endsWith(QStringLiteral("Nie ma.test.")));
+    QVERIFY(!m_window->form->CurrentTest);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!child(m_window->form.get(), "imgPrev")->isVisible());
 }
 
 void tst_StartPage::unreadableThresholdStillOpens()
 {
-    const QString path = m_dir->filePath(QStringLiteral("Próg.test"));
+    const QString path = m_window->dir.filePath(QStringLiteral("Próg.test"));
     QByteArray file = DefaultTestFile;
     file.replace("[ZAKRES_OD]60", "[ZAKRES_OD]sze\x9C\xE6" "dziesi\xB9t");
     WriteBytes(path, file);
     openTest(path);
 
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QCOMPARE(m_prompts->errors.first(),
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QCOMPARE(m_window->prompts.errors.first(),
              QStringLiteral("'sześćdziesiąt' is not a valid integer value."));
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    QCOMPARE(static_cast<QLabel*>(child(m_form.get(), "lbl4"))->text(), QStringLiteral("1"));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(static_cast<QLabel*>(child(m_window->form.get(), "lbl4"))->text(), QStringLiteral("1"));
     // The ranges stay as read.
-    QCOMPARE(m_form->CurrentTest->Ranges[0]->UpperBound, std::string("59"));
+    QCOMPARE(m_window->form->CurrentTest->Ranges[0]->UpperBound, std::string("59"));
 }
 
 void tst_StartPage::showsTheTestsFolder()
 {
-    QTest::mouseClick(child(m_form.get(), "imgOpenFolder"), Qt::LeftButton);
-    QCOMPARE(m_prompts->openedUrls.size(), 1);
-    QVERIFY(m_prompts->openedUrls.first().isLocalFile());
-    QCOMPARE(QDir::cleanPath(m_prompts->openedUrls.first().toLocalFile()),
-             QDir::cleanPath(m_dir->path()));
+    QTest::mouseClick(child(m_window->form.get(), "imgOpenFolder"), Qt::LeftButton);
+    QCOMPARE(m_window->prompts.openedUrls.size(), 1);
+    QVERIFY(m_window->prompts.openedUrls.first().isLocalFile());
+    QCOMPARE(QDir::cleanPath(m_window->prompts.openedUrls.first().toLocalFile()),
+             QDir::cleanPath(m_window->dir.path()));
 }
 
 QTEST_MAIN(tst_StartPage)
