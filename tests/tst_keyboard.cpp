@@ -1,7 +1,7 @@
 // The keyboard alone reaches and presses every control of each page and
 // dialog, and assistive technology reads each picture button's caption.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 
@@ -83,36 +83,26 @@ private:
     QWidget* child(const char* name) const;
     QWidget* owner(const char* name) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
     QString m_path;
 };
 
 void tst_Keyboard::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
-    m_path = m_form->TestsFolder + QStringLiteral("Próba.test");
+    m_window = std::make_unique<MainWindow>();
+    m_path = m_window->form->TestsFolder + QStringLiteral("Próba.test");
     WriteBytes(m_path, DefaultTestFile);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void tst_Keyboard::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 QWidget* tst_Keyboard::child(const char* name) const
 {
     // The window's own widgets: the dialogs have names of their own, such as img1.
-    auto* widget = m_form->centralWidget()->findChild<QWidget*>(QLatin1String(name));
+    auto* widget = m_window->form->centralWidget()->findChild<QWidget*>(QLatin1String(name));
     if (!widget)
         qFatal("no widget %s", name);
     return widget;
@@ -121,25 +111,25 @@ QWidget* tst_Keyboard::child(const char* name) const
 QWidget* tst_Keyboard::owner(const char* name) const
 {
     if (qstrcmp(name, "Form1") == 0)
-        return m_form->centralWidget();
-    return m_form->findChild<QDialog*>(QLatin1String(name));
+        return m_window->form->centralWidget();
+    return m_window->form->findChild<QDialog*>(QLatin1String(name));
 }
 
 void tst_Keyboard::goTo(int page)
 {
     if (page == TForm1::StartPage)
         return;
-    m_prompts->openAnswers << m_path;
-    ClickChild(m_form->centralWidget(), "img1");
+    m_window->prompts.openAnswers << m_path;
+    ClickChild(m_window->form->centralWidget(), "img1");
     if (page >= TForm1::PropertiesPage)
-        ClickChild(m_form->centralWidget(), "imgEdytujTest");
+        ClickChild(m_window->form->centralWidget(), "imgEdytujTest");
     if (page >= TForm1::QuestionsPage)
-        ClickChild(m_form->centralWidget(), "imgNext");
+        ClickChild(m_window->form->centralWidget(), "imgNext");
     if (page == TForm1::ImportPage) {
-        m_prompts->openAnswers << m_path;
-        ClickChild(m_form->centralWidget(), "imgImportQuestion");
+        m_window->prompts.openAnswers << m_path;
+        ClickChild(m_window->form->centralWidget(), "imgImportQuestion");
     }
-    if (m_form->PageIndex() != page)
+    if (m_window->form->PageIndex() != page)
         qFatal("could not reach page %d", page);
 }
 
@@ -194,7 +184,7 @@ void tst_Keyboard::tabWalksThePage()
     const QStringList visited = tabCycle(child(order.constFirst().toLatin1().constData()));
     QCOMPARE(visited, order);
     // Whatever the order, no picture button in sight is left out.
-    for (const PictureButton* button : m_form->findChildren<PictureButton*>()) {
+    for (const PictureButton* button : m_window->form->findChildren<PictureButton*>()) {
         if (button->isVisible())
             QVERIFY2(visited.contains(button->objectName()), qPrintable(button->objectName()));
     }
@@ -228,7 +218,7 @@ void tst_Keyboard::tabWalksTheDialog()
             visited = tabCycle(QApplication::focusWidget());
         dialog->reject();
     });
-    ClickChild(m_form->centralWidget(), opener.constData());
+    ClickChild(m_window->form->centralWidget(), opener.constData());
     QVERIFY(shown);
     QCOMPARE(visited, order);
 }
@@ -272,13 +262,13 @@ void tst_Keyboard::keyPressesTheFocusedPictureButton()
     QFETCH(int, modifiers);
     QFETCH(int, pageAfter);
     goTo(page);
-    m_prompts->openAnswers << m_path;
+    m_window->prompts.openAnswers << m_path;
 
     QWidget* target = child(button.constData());
     target->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), target);
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QTRY_COMPARE(m_form->PageIndex(), pageAfter);
+    QTRY_COMPARE(m_window->form->PageIndex(), pageAfter);
 }
 
 void tst_Keyboard::focusFrameShowsKeyboardFocusOnly_data()
@@ -310,8 +300,8 @@ void tst_Keyboard::clickLeavesTheFocusWhereItWas()
 {
     QWidget* focused = child("img2");
     focused->setFocus(Qt::TabFocusReason);
-    ClickChild(m_form->centralWidget(), "imgOpenFolder");
-    QCOMPARE(m_prompts->openedUrls.size(), 1);
+    ClickChild(m_window->form->centralWidget(), "imgOpenFolder");
+    QCOMPARE(m_window->prompts.openedUrls.size(), 1);
     QCOMPARE(QApplication::focusWidget(), focused);
 }
 
@@ -324,13 +314,13 @@ void tst_Keyboard::assistiveTechnologyPressesAPictureButton()
     QVERIFY(next->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 
     next->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    QTRY_COMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
 }
 
 void tst_Keyboard::arrowKeysChooseTheCorrectAnswer()
 {
     goTo(TForm1::QuestionsPage);
-    const TQuestion* question = m_form->CurrentQuestion();
+    const TQuestion* question = m_window->form->CurrentQuestion();
     QVERIFY(question);
     // Tab enters the three radio buttons at the checked one, A here.
     QWidget* checked = child("rb1");
@@ -374,7 +364,7 @@ void tst_Keyboard::pictureButtonIsNamedByItsCaption()
 void tst_Keyboard::everyPictureButtonIsListed()
 {
     // The dialogs belong to the main window, so this finds theirs too.
-    const QList<PictureButton*> buttons = m_form->findChildren<PictureButton*>();
+    const QList<PictureButton*> buttons = m_window->form->findChildren<PictureButton*>();
     QCOMPARE(buttons.size(), qsizetype(std::size(kPictureButtons)));
     for (const PictureButton* button : buttons)
         QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(button->objectName()));

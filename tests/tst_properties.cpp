@@ -1,7 +1,7 @@
 // The properties page: title, description and the pass threshold, which
 // lives in the first two score ranges of the test.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "Fixtures.h"
 #include "TestSupport.h"
 
@@ -103,49 +103,35 @@ private:
     QPlainTextEdit* memo() const { return static_cast<QPlainTextEdit*>(child("mmoTestDescription")); }
     LooseSpinBox* se1() const { return static_cast<LooseSpinBox*>(child("se1")); }
     QString explanation() const { return static_cast<QLabel*>(child("jvlbl7"))->text(); }
-    QStringList ranges() const { return RangesOf(*m_form->CurrentTest); }
+    QStringList ranges() const { return RangesOf(*m_window->form->CurrentTest); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void tst_Properties::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Testy")));
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->filePath(QStringLiteral("Testy")) + QLatin1Char('/');
-    m_form->show();
-    // Focus changes, which correct the threshold, need the active window.
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(QDir(m_window->dir.path()).mkdir(QStringLiteral("Testy")));
+    m_window->form->TestsFolder = m_window->dir.filePath(QStringLiteral("Testy")) + QLatin1Char('/');
 }
 
 void tst_Properties::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 QWidget* tst_Properties::child(const char* name) const
 {
-    auto* widget = m_form->findChild<QWidget*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    return m_window->child(name);
 }
 
 QString tst_Properties::openFile(const QString& name, const QByteArray& bytes)
 {
-    const QString path = m_form->TestsFolder + name;
+    const QString path = m_window->form->TestsFolder + name;
     WriteBytes(path, bytes);
-    m_prompts->openAnswers << path;
-    ClickChild(m_form.get(), "img1");
-    if (m_form->PageIndex() != TForm1::SummaryPage)
+    m_window->prompts.openAnswers << path;
+    ClickChild(m_window->form.get(), "img1");
+    if (m_window->form->PageIndex() != TForm1::SummaryPage)
         qFatal("%s did not open", qPrintable(name));
     return path;
 }
@@ -153,15 +139,15 @@ QString tst_Properties::openFile(const QString& name, const QByteArray& bytes)
 void tst_Properties::newTest()
 {
     WhenModalShown([](QDialog* dialog) { ClickChild(dialog, "img2"); });
-    ClickChild(m_form.get(), "img2");
-    if (m_form->PageIndex() != TForm1::PropertiesPage)
+    ClickChild(m_window->form.get(), "img2");
+    if (m_window->form->PageIndex() != TForm1::PropertiesPage)
         qFatal("no new test");
 }
 
 void tst_Properties::showProperties()
 {
-    ClickChild(m_form.get(), "imgNext");
-    if (m_form->PageIndex() != TForm1::PropertiesPage)
+    ClickChild(m_window->form.get(), "imgNext");
+    if (m_window->form->PageIndex() != TForm1::PropertiesPage)
         qFatal("not on the properties page");
 }
 
@@ -230,8 +216,8 @@ void tst_Properties::controlsSitAtTheirDesignPlaces()
             QCOMPARE(control->height(), design.height());
     };
     check();
-    m_form->resize(m_form->width() + 100, m_form->height() + 50);
-    QTRY_COMPARE(page->width(), m_form->width() - 8);
+    m_window->form->resize(m_window->form->width() + 100, m_window->form->height() + 50);
+    QTRY_COMPARE(page->width(), m_window->form->width() - 8);
     check();
 }
 
@@ -241,10 +227,10 @@ void tst_Properties::descriptionTypedOverThreeLinesIsOneLine()
     retype(memo(), QStringLiteral("Sprawdzian z działu\nUłamki\nzwykłe"));
 
     QCOMPARE(memo()->toPlainText(), QStringLiteral("Sprawdzian z działu\nUłamki\nzwykłe"));
-    QCOMPARE(m_form->CurrentTest->Description, std::string("Sprawdzian z dzia\xB3u U\xB3" "amki zwyk\xB3" "e"));
+    QCOMPARE(m_window->form->CurrentTest->Description, std::string("Sprawdzian z dzia\xB3u U\xB3" "amki zwyk\xB3" "e"));
     // The one line reaches the file on the next step back.
-    ClickChild(m_form.get(), "imgPrev");
-    QVERIFY(ReadBytes(m_form->CurrentTestPath).contains("[OPIS]Sprawdzian z dzia\xB3u U\xB3" "amki zwyk\xB3" "e\r\n"));
+    ClickChild(m_window->form.get(), "imgPrev");
+    QVERIFY(ReadBytes(m_window->form->CurrentTestPath).contains("[OPIS]Sprawdzian z dzia\xB3u U\xB3" "amki zwyk\xB3" "e\r\n"));
 }
 
 void tst_Properties::shownTestsGainATrailingSpace_data()
@@ -272,7 +258,7 @@ void tst_Properties::shownTestsGainATrailingSpace()
     }
     // The memo holds the description and a line break, stored as a space.
     QCOMPARE(memo()->toPlainText(), memoText);
-    QCOMPARE(QByteArray::fromStdString(m_form->CurrentTest->Description), description);
+    QCOMPARE(QByteArray::fromStdString(m_window->form->CurrentTest->Description), description);
     QCOMPARE(title()->text(), QStringLiteral("Tytuł testu"));
 }
 
@@ -282,7 +268,7 @@ void tst_Properties::titleChangeShowsOnPageOneAtOnce()
     showProperties();
     retype(title(), QStringLiteral("Żywienie – sprawdzian"));
 
-    QCOMPARE(m_form->CurrentTest->Title, std::string("\xAFywienie \x96 sprawdzian"));
+    QCOMPARE(m_window->form->CurrentTest->Title, std::string("\xAFywienie \x96 sprawdzian"));
     QCOMPARE(static_cast<QLabel*>(child("lbl2"))->text(), QStringLiteral("Żywienie – sprawdzian"));
 }
 
@@ -321,13 +307,13 @@ void tst_Properties::thresholdWritesTheFirstTwoRanges()
         retype(se1(), QStringLiteral("74"));
         clickArrow(true);
     } else {
-        m_form->ShowThreshold(75, true);
+        m_window->form->ShowThreshold(75, true);
     }
 
     QCOMPARE(se1()->text(), QStringLiteral("75"));
     QCOMPARE(explanation(), QStringLiteral("0–74% – test niezaliczony\n75–100% – test zaliczony"));
     QCOMPARE(ranges(), (QStringList{"0|74|Test niezaliczony", "75|100|Test zaliczony"}));
-    QCOMPARE(m_form->CurrentTest->RangeCount, 2);
+    QCOMPARE(m_window->form->CurrentTest->RangeCount, 2);
 }
 
 void tst_Properties::typedOutOfRangeIsCorrectedOnLeaving_data()
@@ -361,9 +347,9 @@ void tst_Properties::typedOutOfRangeIsCorrectedOnLeaving()
     if (leave == QLatin1String("focus")) {
         title()->setFocus();
     } else if (leave == QLatin1String("inactive")) {
-        m_form->imgPrevClick();
+        m_window->form->imgPrevClick();
     } else {
-        ClickChild(m_form.get(), leave == QLatin1String("wstecz") ? "imgPrev" : "imgNext");
+        ClickChild(m_window->form.get(), leave == QLatin1String("wstecz") ? "imgPrev" : "imgNext");
     }
 
     QVERIFY(!se1()->hasFocus());
@@ -432,7 +418,7 @@ void tst_Properties::openedThresholdIsBoundedAtOnce()
     QFETCH(int, shownBefore);
     QFETCH(QStringList, expected);
 
-    m_form->ShowThreshold(shownBefore, true);
+    m_window->form->ShowThreshold(shownBefore, true);
     openFile(QStringLiteral("Sto pięćdziesiąt.test"), FileWithThreshold(150));
 
     QCOMPARE(se1()->text(), QStringLiteral("100"));
@@ -474,12 +460,12 @@ void tst_Properties::correctionNeverReachesAClosedOrReplacedTest()
     // control until its page is hidden.
     for (const QString& button : leave) {
         if (button == QLatin1String("imgExit"))
-            m_form->imgExitClick();
+            m_window->form->imgExitClick();
         else
-            m_form->imgPrevClick();
+            m_window->form->imgPrevClick();
     }
-    QCOMPARE(m_form->PageIndex(), int(TForm1::StartPage));
-    QVERIFY(!m_form->CurrentTest);
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!m_window->form->CurrentTest);
     const QByteArray written = ReadBytes(first);
     QVERIFY(written.contains("[ZAKRES_DO]" + writtenUpper + "\r\n"));
     QVERIFY(written.contains("[ZAKRES_OD]" + writtenLower + "\r\n"));
@@ -496,7 +482,7 @@ void tst_Properties::correctionNeverReachesAClosedOrReplacedTest()
     }
     se1()->setFocus();
     title()->setFocus();
-    ClickChild(m_form.get(), "imgPrev");
+    ClickChild(m_window->form.get(), "imgPrev");
     QCOMPARE(ranges(), expected);
     QCOMPARE(ReadBytes(first), written);
 }
@@ -524,14 +510,14 @@ void tst_Properties::missingRangesAreMadeAtTheFirstChange()
     openFile(QStringLiteral("Zakresy.test"), FileWithRanges(rangeLines));
     // Opening shows a threshold but leaves the ranges as read.
     QCOMPARE(ranges(), read);
-    QCOMPARE(m_form->CurrentTest->RangeCount, int(read.size()));
+    QCOMPARE(m_window->form->CurrentTest->RangeCount, int(read.size()));
 
     showProperties();
     retype(se1(), QStringLiteral("70"));
     QCOMPARE(ranges(), changed);
-    QCOMPARE(m_form->CurrentTest->RangeCount, 2);
-    QCOMPARE(m_form->CurrentTest->Percentage, false);
-    QCOMPARE(m_form->CurrentTest->FontSize, 12);
+    QCOMPARE(m_window->form->CurrentTest->RangeCount, 2);
+    QCOMPARE(m_window->form->CurrentTest->Percentage, false);
+    QCOMPARE(m_window->form->CurrentTest->FontSize, 12);
     QCOMPARE(explanation(), Explanation("69", "70"));
 }
 
@@ -553,7 +539,7 @@ void tst_Properties::editsLightUpUnderThePointer()
     const auto background = [edit, spot] { return edit->grab().toImage().pixelColor(spot); };
     QCOMPARE(background(), QColor(Qt::white));
 
-    QEnterEvent enter(spot, edit->mapTo(m_form.get(), spot), edit->mapToGlobal(spot));
+    QEnterEvent enter(spot, edit->mapTo(m_window->form.get(), spot), edit->mapToGlobal(spot));
     QApplication::sendEvent(edit, &enter);
     QCOMPARE(background(), QColor(255, 251, 240));
 

@@ -2,7 +2,8 @@
 // with their inline editor and radio buttons, adding and deleting questions
 // and the splitter.
 
-#include "FakePrompts.h"
+#include "Fixtures.h"
+#include "MainWindow.h"
 #include "TestSupport.h"
 
 #include "app/TForm1.h"
@@ -44,22 +45,10 @@ QByteArray QuestionBlock(const QByteArray& text, const QList<Answer>& answers)
 // A whole test file holding the given question blocks.
 QByteArray TestFile(const QList<QByteArray>& questions)
 {
-    QByteArray file = "[TEST]\r\n"
-                      "[TYTU\xA3]Pr\xF3" "ba\r\n"
-                      "[OPIS]\r\n"
-                      "[ROZMIAR_CZCIONKI]14\r\n"
-                      "[PROCENTOWO]TAK\r\n"
-                      "[ILE_ZAKRES\xD3W]2\r\n"
-                      "  [ZAKRES]\r\n"
-                      "    [ZAKRES_OD]0\r\n"
-                      "    [ZAKRES_DO]59\r\n"
-                      "    [OPIS_ZAKRESU]Test niezaliczony\r\n"
-                      "  [ZAKRES]\r\n"
-                      "    [ZAKRES_OD]60\r\n"
-                      "    [ZAKRES_DO]100\r\n"
-                      "    [OPIS_ZAKRESU]Test zaliczony\r\n"
-                      "[ZAKRESY_KONIEC]\r\n"
-                      "[ILE_PYTA\xD1]" + QByteArray::number(questions.size()) + "\r\n";
+    // The head of the default test, titled "Próba".
+    QByteArray file = DefaultTestFile.left(DefaultTestFile.indexOf("[ILE_PYTA\xD1]"));
+    file.replace("Tytu\xB3 testu", "Pr\xF3" "ba");
+    file += "[ILE_PYTA\xD1]" + QByteArray::number(questions.size()) + "\r\n";
     for (const QByteArray& question : questions)
         file += question;
     return file + "  [PYTANIA_KONIEC]\r\n"
@@ -133,38 +122,25 @@ private:
     void selectRow(int row);
     void pressEnter(QWidget* widget);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
     QString m_path;
 };
 
 void tst_Questions::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->path() + QLatin1Char('/');
-    m_path = m_form->TestsFolder + QStringLiteral("Próba.test");
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
+    m_path = m_window->form->TestsFolder + QStringLiteral("Próba.test");
 }
 
 void tst_Questions::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 template<typename T>
 T* tst_Questions::child(const char* name) const
 {
-    T* widget = m_form->findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    return m_window->child<T>(name);
 }
 
 WrapLabel* tst_Questions::label(char answer) const
@@ -180,18 +156,18 @@ QRadioButton* tst_Questions::radio(int tag) const
 void tst_Questions::openOnQuestionsPage(const QByteArray& fileBytes)
 {
     WriteBytes(m_path, fileBytes);
-    m_prompts->openAnswers << m_path;
-    ClickChild(m_form.get(), "img1");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
-    ClickChild(m_form.get(), "imgEdytujTest");
-    ClickChild(m_form.get(), "imgNext");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::QuestionsPage));
+    m_window->prompts.openAnswers << m_path;
+    ClickChild(m_window->form.get(), "img1");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
+    ClickChild(m_window->form.get(), "imgEdytujTest");
+    ClickChild(m_window->form.get(), "imgNext");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
 }
 
 QByteArray tst_Questions::savedFile()
 {
-    ClickChild(m_form.get(), "imgPrev");
-    if (m_form->PageIndex() != TForm1::PropertiesPage)
+    ClickChild(m_window->form.get(), "imgPrev");
+    if (m_window->form->PageIndex() != TForm1::PropertiesPage)
         qFatal("stepping back did not reach the properties page");
     return ReadBytes(m_path);
 }
@@ -211,7 +187,7 @@ void tst_Questions::pressEnter(QWidget* widget)
 void tst_Questions::enterWalksQuestionAndAnswers()
 {
     openOnQuestionsPage(TestFile({QuestionBlock("Stolica Polski", {{"Warszawa", 1}, {"Krak\xF3w", 0}, {"Gniezno", 0}})}));
-    const TQuestion* question = m_form->CurrentQuestion();
+    const TQuestion* question = m_window->form->CurrentQuestion();
     QTest::mouseClick(mmo1()->viewport(), Qt::LeftButton);
     QTRY_VERIFY(mmo1()->hasFocus());
 
@@ -260,10 +236,10 @@ void tst_Questions::clickedAnswerOpensTheEditorOverIt()
     QCOMPARE(mmoOdp()->toPlainText(), QStringLiteral("druga"));
 
     QTest::keyClicks(mmoOdp(), QStringLiteral("!"));
-    QCOMPARE(m_form->CurrentQuestion()->Answers[1]->Text, std::string("druga!"));
+    QCOMPARE(m_window->form->CurrentQuestion()->Answers[1]->Text, std::string("druga!"));
     // Loading the editor wrote nothing into the other answers.
-    QCOMPARE(m_form->CurrentQuestion()->Answers[0]->Text, std::string("pierwsza"));
-    QCOMPARE(m_form->CurrentQuestion()->Answers[2]->Text, std::string("trzecia"));
+    QCOMPARE(m_window->form->CurrentQuestion()->Answers[0]->Text, std::string("pierwsza"));
+    QCOMPARE(m_window->form->CurrentQuestion()->Answers[2]->Text, std::string("trzecia"));
 
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_ODPOWIEDZI]druga!\r\n"));
 }
@@ -273,7 +249,7 @@ void tst_Questions::radioButtonChoosesTheCorrectAnswer()
     openOnQuestionsPage(TestFile({QuestionBlock("Q1", {{"a", 1}, {"b", 0}, {"c", 0}}),
                                   QuestionBlock("Q2", {{"a", 0}, {"b", 0}, {"c", 3}})}));
     QTest::mouseClick(radio(3), Qt::LeftButton);
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 0, 1}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 0, 1}));
     QVERIFY(radio(3)->isChecked());
     QVERIFY(!radio(1)->isChecked());
 
@@ -281,12 +257,12 @@ void tst_Questions::radioButtonChoosesTheCorrectAnswer()
     selectRow(1);
     QVERIFY(radio(3)->isChecked());
     QTest::mouseClick(radio(3), Qt::LeftButton);
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 0, 3}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 0, 3}));
     QTest::keyClick(radio(3), Qt::Key_Space);
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 0, 3}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 0, 3}));
     QTest::keyClick(radio(3), Qt::Key_Up);  // the keyboard moves the choice to B
     QVERIFY(radio(2)->isChecked());
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 1, 0}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 1, 0}));
 }
 
 void tst_Questions::userSelectionShowsTheQuestionOnce()
@@ -294,11 +270,11 @@ void tst_Questions::userSelectionShowsTheQuestionOnce()
     // Showing a question loads its text into the memo once; a second run
     // would load it again.
     WriteBytes(m_path, NumberedTest(4));
-    m_prompts->openAnswers << m_path;
-    ClickChild(m_form.get(), "img1");
-    ClickChild(m_form.get(), "imgEdytujTest");
+    m_window->prompts.openAnswers << m_path;
+    ClickChild(m_window->form.get(), "img1");
+    ClickChild(m_window->form.get(), "imgEdytujTest");
     QSignalSpy loads(mmo1(), &QPlainTextEdit::textChanged);
-    ClickChild(m_form.get(), "imgNext");
+    ClickChild(m_window->form.get(), "imgNext");
     QCOMPARE(loads.count(), 1);
     QCOMPARE(mmo1()->toPlainText(), QStringLiteral("Q1"));
 
@@ -341,10 +317,10 @@ void tst_Questions::deletingSelectsTheQuestionInItsPlace()
     openOnQuestionsPage(NumberedTest(5));
     selectRow(deleted);
     QTest::mouseClick(label('B'), Qt::LeftButton);
-    ClickChild(m_form.get(), "imgDeleteQuestion");
+    ClickChild(m_window->form.get(), "imgDeleteQuestion");
 
     QVERIFY(!mmoOdp()->isVisible());
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 4);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 4);
     QCOMPARE(list()->count(), 4);
     QCOMPARE(list()->currentRow(), selectedAfter);
     QCOMPARE(mmo1()->toPlainText(), shownAfter);
@@ -352,23 +328,23 @@ void tst_Questions::deletingSelectsTheQuestionInItsPlace()
     QCOMPARE(child<QLabel>("lbl4")->text(), QStringLiteral("4"));
     // Every item still shows and refers to the question in its place.
     for (int row = 0; row < 4; ++row) {
-        const TQuestion* question = m_form->CurrentTest->GetQuestion(row);
+        const TQuestion* question = m_window->form->CurrentTest->GetQuestion(row);
         QCOMPARE(list()->item(row)->text(), QString::fromLatin1(question->Text.c_str()) + QLatin1Char('\n'));
         QCOMPARE(list()->item(row)->data(QuestionList::ReferenceRole).value<void*>(),
                  static_cast<const void*>(question));
     }
     // The next edit lands in the question shown, after its text.
     QTest::keyClicks(mmo1(), QStringLiteral("x"));
-    QCOMPARE(m_form->CurrentTest->GetQuestion(selectedAfter)->Text, (shownAfter + QLatin1Char('x')).toStdString());
+    QCOMPARE(m_window->form->CurrentTest->GetQuestion(selectedAfter)->Text, (shownAfter + QLatin1Char('x')).toStdString());
 }
 
 void tst_Questions::lastQuestionCannotBeDeleted()
 {
     openOnQuestionsPage(NumberedTest(1));
-    ClickChild(m_form.get(), "imgDeleteQuestion");
-    QCOMPARE(m_prompts->messages,
+    ClickChild(m_window->form.get(), "imgDeleteQuestion");
+    QCOMPARE(m_window->prompts.messages,
              QStringList{QStringLiteral("Test zawiera tylko jedno pytanie. Nie można go usunąć.")});
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 1);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 1);
     QCOMPARE(list()->count(), 1);
     QCOMPARE(mmo1()->toPlainText(), QStringLiteral("Q1"));
     QVERIFY(savedFile().contains("[ILE_PYTA\xD1]1\r\n  [PYTANIE]\r\n    [TRE\x8C\xC6_PYTANIA]Q1\r\n"));
@@ -377,9 +353,9 @@ void tst_Questions::lastQuestionCannotBeDeleted()
 void tst_Questions::addingSelectsTheNewQuestion()
 {
     openOnQuestionsPage(NumberedTest(2));
-    ClickChild(m_form.get(), "imgAddQuestion");
+    ClickChild(m_window->form.get(), "imgAddQuestion");
 
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 3);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->currentRow(), 2);
     QCOMPARE(list()->item(2)->text(), QStringLiteral("Pytanie nr 3\n"));
@@ -390,7 +366,7 @@ void tst_Questions::addingSelectsTheNewQuestion()
     QVERIFY(radio(1)->isChecked());
     QCOMPARE(child<QLabel>("jvlbl5")->text(), QStringLiteral("Pytanie 3/3"));
     QCOMPARE(child<QLabel>("lbl4")->text(), QStringLiteral("3"));
-    QCOMPARE(m_form->CurrentQuestion(), m_form->CurrentTest->GetQuestion(2));
+    QCOMPARE(m_window->form->CurrentQuestion(), m_window->form->CurrentTest->GetQuestion(2));
 }
 
 void tst_Questions::typingUpdatesTheQuestionAndItsItem()
@@ -406,7 +382,7 @@ void tst_Questions::typingUpdatesTheQuestionAndItsItem()
         expected += key;
         QCOMPARE(list()->item(1)->text(), expected + QLatin1Char('\n'));
     }
-    QCOMPARE(m_form->CurrentTest->GetQuestion(1)->Text, std::string("Q2 \x96 \xBF\xF3\xB3w?"));
+    QCOMPARE(m_window->form->CurrentTest->GetQuestion(1)->Text, std::string("Q2 \x96 \xBF\xF3\xB3w?"));
     QCOMPARE(list()->item(0)->text(), QStringLiteral("Q1\n"));
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_PYTANIA]Q2 \x96 \xBF\xF3\xB3w?\r\n"));
 }
@@ -416,7 +392,7 @@ void tst_Questions::pastedLineBreaksAreKept()
     openOnQuestionsPage(NumberedTest(1));
     mmo1()->moveCursor(QTextCursor::End);
     mmo1()->insertPlainText(QStringLiteral(" wiersz 1\nwiersz 2"));
-    const TQuestion* question = m_form->CurrentQuestion();
+    const TQuestion* question = m_window->form->CurrentQuestion();
     QCOMPARE(question->Text, std::string("Q1 wiersz 1\r\nwiersz 2"));
     QCOMPARE(list()->item(0)->text(), QStringLiteral("Q1 wiersz 1\nwiersz 2\n"));
 
@@ -498,7 +474,7 @@ void tst_Questions::splitterReleaseMeasuresTheListAnew()
     // The selection stays and the question was not shown anew: the answer
     // editor is still open.
     QCOMPARE(questions->currentRow(), 1);
-    QCOMPARE(m_form->CurrentQuestion(), m_form->CurrentTest->GetQuestion(1));
+    QCOMPARE(m_window->form->CurrentQuestion(), m_window->form->CurrentTest->GetQuestion(1));
     QVERIFY(mmoOdp()->isVisible());
     // The panels keep at least 300 pixels.
     send(QEvent::MouseButtonPress, handle->rect().center(), Qt::LeftButton);
@@ -515,9 +491,9 @@ void tst_Questions::showingAQuestionKeepsItsScores()
     selectRow(1);
     QVERIFY(radio(2)->isChecked());
     QVERIFY(!radio(1)->isChecked());
-    QCOMPARE(Scores(m_form->CurrentTest->GetQuestion(1)), QList<int>({0, 2, 0}));
+    QCOMPARE(Scores(m_window->form->CurrentTest->GetQuestion(1)), QList<int>({0, 2, 0}));
     selectRow(0);
-    QCOMPARE(Scores(m_form->CurrentTest->GetQuestion(0)), QList<int>({1, 0, 0}));
+    QCOMPARE(Scores(m_window->form->CurrentTest->GetQuestion(0)), QList<int>({1, 0, 0}));
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_ODPOWIEDZI]b\r\n        [PUNKTACJA_ODPOWIEDZI]2\r\n"));
 }
 
@@ -529,10 +505,10 @@ void tst_Questions::questionWithoutCorrectAnswerChecksNoRadio()
     selectRow(1);
     for (int tag = 1; tag <= 3; ++tag)
         QVERIFY2(!radio(tag)->isChecked(), qPrintable(QString::number(tag)));
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 0, 0}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 0, 0}));
     // The choice is then the user's, as on any question.
     QTest::mouseClick(radio(2), Qt::LeftButton);
-    QCOMPARE(Scores(m_form->CurrentQuestion()), QList<int>({0, 1, 0}));
+    QCOMPARE(Scores(m_window->form->CurrentQuestion()), QList<int>({0, 1, 0}));
 }
 
 void tst_Questions::testWithoutQuestions()
@@ -546,12 +522,12 @@ void tst_Questions::testWithoutQuestions()
     for (int tag = 1; tag <= 3; ++tag)
         QVERIFY(!radio(tag)->isChecked());
 
-    ClickChild(m_form.get(), "imgDeleteQuestion");  // nothing to delete
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 0);
+    ClickChild(m_window->form.get(), "imgDeleteQuestion");  // nothing to delete
+    QCOMPARE(m_window->prompts.messages.size(), 1);
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 0);
 
-    ClickChild(m_form.get(), "imgAddQuestion");
-    QCOMPARE(m_form->CurrentTest->QuestionCount, 1);
+    ClickChild(m_window->form.get(), "imgAddQuestion");
+    QCOMPARE(m_window->form->CurrentTest->QuestionCount, 1);
     QVERIFY(mmo1()->isEnabled());
     QVERIFY(child("jvpnl3")->isEnabled());
     QCOMPARE(mmo1()->toPlainText(), QStringLiteral("Pytanie nr 1"));
@@ -617,7 +593,7 @@ void tst_Questions::questionsWithOtherAnswerCounts()
     QCOMPARE((QStringList{label('A')->text(), label('B')->text(), label('C')->text()}), labels);
     for (int tag = 1; tag <= 3; ++tag)
         QCOMPARE(radio(tag)->isChecked(), tag == checkedAfter);
-    const TQuestion* shown = m_form->CurrentQuestion();
+    const TQuestion* shown = m_window->form->CurrentQuestion();
     QCOMPARE(Scores(shown), scores);
     QCOMPARE(shown->AnswerCount, int(scores.size()));
     QVERIFY2(savedFile().contains(savedAnswers), savedAnswers.constData());

@@ -1,7 +1,7 @@
 // The summary page: title and question count, the answer-key grid, the key
 // file, running the test and the printed sheets.
 
-#include "FakePrompts.h"
+#include "MainWindow.h"
 #include "TestSupport.h"
 
 #include "app/TForm1.h"
@@ -87,36 +87,24 @@ private:
     template <typename T = QWidget>
     T* child(const char* name) const
     {
-        auto* widget = m_form->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return m_window->child<T>(name);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePrompts> m_prompts;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
     QString m_testPath;
 };
 
 void tst_Summary::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Testy")));
-    m_prompts = std::make_unique<FakePrompts>();
-    m_form = std::make_unique<TForm1>();
-    m_form->TestsFolder = m_dir->filePath(QStringLiteral("Testy")) + QLatin1Char('/');
-    m_testPath = m_form->TestsFolder + QStringLiteral("Próba.test");
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(QDir(m_window->dir.path()).mkdir(QStringLiteral("Testy")));
+    m_window->form->TestsFolder = m_window->dir.filePath(QStringLiteral("Testy")) + QLatin1Char('/');
+    m_testPath = m_window->form->TestsFolder + QStringLiteral("Próba.test");
 }
 
 void tst_Summary::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 void tst_Summary::openTest(const QString& title, const QList<Scores>& scores,
@@ -138,9 +126,9 @@ void tst_Summary::openTest(const QString& title, const QList<Scores>& scores,
         }
     }
     WriteTestFile(*test, m_testPath);
-    m_prompts->openAnswers << m_testPath;
-    ClickChild(m_form.get(), "img1");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    m_window->prompts.openAnswers << m_testPath;
+    ClickChild(m_window->form.get(), "img1");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 }
 
 void tst_Summary::setGridRoom(int rows, int columns)
@@ -148,7 +136,7 @@ void tst_Summary::setGridRoom(int rows, int columns)
     const QWidget* grid = child("sgKlucz");
     // Five pixels more than the whole cells need: part of one more shows.
     const QSize wanted(columns * 70 + 5, rows * 20 + 5);
-    m_form->resize(m_form->size() + wanted - grid->size());
+    m_window->form->resize(m_window->form->size() + wanted - grid->size());
     QTRY_COMPARE(grid->size(), wanted);
 }
 
@@ -170,7 +158,7 @@ int tst_Summary::gridColumns() const
 
 QString tst_Summary::printedText(const std::function<void(QPrinter*)>& render)
 {
-    const QString pdf = m_dir->filePath(QStringLiteral("wydruk.pdf"));
+    const QString pdf = m_window->dir.filePath(QStringLiteral("wydruk.pdf"));
     QFile::remove(pdf);
     {
         QPrinter printer(QPrinter::HighResolution);
@@ -199,10 +187,10 @@ void tst_Summary::showsTitleAndQuestionCount()
 
     // A title too long for one line wraps, and the label grows to hold it.
     const int oneLine = title->height();
-    m_form->CurrentTest->Title = std::string(40, 'x') + " " + std::string(40, 'y') + " "
+    m_window->form->CurrentTest->Title = std::string(40, 'x') + " " + std::string(40, 'y') + " "
                                  + std::string(40, 'z');
-    m_form->SetTitleLabel();
-    QCOMPARE(title->text(), FromCp1250(m_form->CurrentTest->Title));
+    m_window->form->SetTitleLabel();
+    QCOMPARE(title->text(), FromCp1250(m_window->form->CurrentTest->Title));
     QVERIFY(title->height() > oneLine);
     QCOMPARE(title->width(), pages->contentsRect().width() - 130);
 }
@@ -210,10 +198,10 @@ void tst_Summary::showsTitleAndQuestionCount()
 void tst_Summary::keyFileHoldsTitleAndKeyLines()
 {
     openTest(QStringLiteral("Próba"), {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}});
-    const QString target = m_dir->filePath(QStringLiteral("klucz.txt"));
-    m_prompts->saveAnswers << target;
-    ClickChild(m_form.get(), "img4");
-    QVERIFY(m_prompts->errors.isEmpty());
+    const QString target = m_window->dir.filePath(QStringLiteral("klucz.txt"));
+    m_window->prompts.saveAnswers << target;
+    ClickChild(m_window->form.get(), "img4");
+    QVERIFY(m_window->prompts.errors.isEmpty());
     QCOMPARE(ReadBytes(target), QByteArray("Pr\xF3" "ba\r\n"
                                            "1 \x96 B\r\n"
                                            "2 \x96 A\r\n"
@@ -245,9 +233,9 @@ void tst_Summary::keyTextNamesTheFirstAnswerScoringOne()
     openTest(QStringLiteral("T"), {Scores{1, 0, 0}, Scores{a, b, c}});
     QCOMPARE(cell(1, 0), QStringLiteral("2") + kDash + letter);
 
-    const QString target = m_dir->filePath(QStringLiteral("klucz.txt"));
-    m_prompts->saveAnswers << target;
-    ClickChild(m_form.get(), "img4");
+    const QString target = m_window->dir.filePath(QStringLiteral("klucz.txt"));
+    m_window->prompts.saveAnswers << target;
+    ClickChild(m_window->form.get(), "img4");
     QCOMPARE(ReadBytes(target), "T\r\n1 \x96 A\r\n2 \x96 " + letter.toLatin1() + "\r\n");
 }
 
@@ -307,21 +295,21 @@ void tst_Summary::showingThePageAgainRefillsTheKey()
     openTest(QStringLiteral("Zmiany"), uniform(45));
     setGridRoom(20, 10);
     QCOMPARE(gridColumns(), 3);
-    ClickChild(m_form.get(), "imgEdytujTest");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
+    ClickChild(m_window->form.get(), "imgEdytujTest");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
 
     // Changed behind the summary's back, as the question pages do.
     for (int i = 0; i < 20; ++i)
-        m_form->CurrentTest->AddQuestion();
-    m_form->CurrentTest->GetQuestion(0)->GetAnswer(0)->Score = 0;
-    m_form->CurrentTest->GetQuestion(0)->GetAnswer(2)->Score = 1;
+        m_window->form->CurrentTest->AddQuestion();
+    m_window->form->CurrentTest->GetQuestion(0)->GetAnswer(0)->Score = 0;
+    m_window->form->CurrentTest->GetQuestion(0)->GetAnswer(2)->Score = 1;
     // Resized while the summary is hidden: it is measured when shown.
-    const QSize smaller = m_form->size() - QSize(0, 3 * 20);
-    m_form->resize(smaller);
-    QTRY_COMPARE(m_form->size(), smaller);
+    const QSize smaller = m_window->form->size() - QSize(0, 3 * 20);
+    m_window->form->resize(smaller);
+    QTRY_COMPARE(m_window->form->size(), smaller);
 
-    ClickChild(m_form.get(), "imgPrev");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    ClickChild(m_window->form.get(), "imgPrev");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
     QCOMPARE(child<QLabel>("lbl4")->text(), QStringLiteral("65"));
     QCOMPARE(gridRows(), 17);
     QCOMPARE(gridColumns(), 4);
@@ -356,13 +344,13 @@ void tst_Summary::proposalSkipsNamesTakenBesideTheTest()
         WriteBytes(QDir(folder).filePath(taken), "x");
     // A name taken only in the working directory does not count.
     const QString workingDirectory = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteBytes(m_dir->filePath(QStringLiteral("Klucz odpowiedzi do testu Próba 2.txt")), "x");
+    QVERIFY(QDir::setCurrent(m_window->dir.path()));
+    WriteBytes(m_window->dir.filePath(QStringLiteral("Klucz odpowiedzi do testu Próba 2.txt")), "x");
 
-    ClickChild(m_form.get(), "img4");
+    ClickChild(m_window->form.get(), "img4");
     QDir::setCurrent(workingDirectory);
-    QCOMPARE(m_prompts->saveProposal, QStringLiteral("Klucz odpowiedzi do testu Próba 2.txt"));
-    QCOMPARE(QDir(m_prompts->saveFolder), QDir(folder));
+    QCOMPARE(m_window->prompts.saveProposal, QStringLiteral("Klucz odpowiedzi do testu Próba 2.txt"));
+    QCOMPARE(QDir(m_window->prompts.saveFolder), QDir(folder));
 }
 
 void tst_Summary::proposalReplacesCharactersNotAllowedInNames_data()
@@ -381,14 +369,14 @@ void tst_Summary::proposalReplacesCharactersNotAllowedInNames()
     QFETCH(QString, proposal);
 
     openTest(title, uniform(2));
-    ClickChild(m_form.get(), "img4");
-    QCOMPARE(m_prompts->saveProposal, proposal);
+    ClickChild(m_window->form.get(), "img4");
+    QCOMPARE(m_window->prompts.saveProposal, proposal);
 
     // The proposal is a name that can be written as it stands.
-    const QString target = QDir(m_prompts->saveFolder).filePath(proposal);
-    m_prompts->saveAnswers << target;
-    ClickChild(m_form.get(), "img4");
-    QVERIFY(m_prompts->errors.isEmpty());
+    const QString target = QDir(m_window->prompts.saveFolder).filePath(proposal);
+    m_window->prompts.saveAnswers << target;
+    ClickChild(m_window->form.get(), "img4");
+    QVERIFY(m_window->prompts.errors.isEmpty());
     QVERIFY(ReadBytes(target).startsWith(QByteArray(ToCp1250(title).c_str()) + "\r\n"));
 }
 
@@ -396,18 +384,18 @@ void tst_Summary::failedKeySaveShowsTheErrorAndKeepsTheOldFile()
 {
     openTest(QStringLiteral("Próba"), uniform(2));
     // A folder that is gone (a removed USB stick) ...
-    m_prompts->saveAnswers << m_form->TestsFolder + QStringLiteral("Brak/Klucz.txt");
-    ClickChild(m_form.get(), "img4");
-    QCOMPARE(m_prompts->errors.size(), 1);
-    QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("Cannot create file ")));
+    m_window->prompts.saveAnswers << m_window->form->TestsFolder + QStringLiteral("Brak/Klucz.txt");
+    ClickChild(m_window->form.get(), "img4");
+    QCOMPARE(m_window->prompts.errors.size(), 1);
+    QVERIFY(m_window->prompts.errors.first().startsWith(QStringLiteral("Cannot create file ")));
 
     // ... and a key whose write fails half-way: the key written before stays.
-    const QString keyPath = m_form->TestsFolder + QStringLiteral("Klucz.txt");
-    m_prompts->saveAnswers << keyPath;
-    ClickChild(m_form.get(), "img4");
+    const QString keyPath = m_window->form->TestsFolder + QStringLiteral("Klucz.txt");
+    m_window->prompts.saveAnswers << keyPath;
+    ClickChild(m_window->form.get(), "img4");
     const QByteArray before = ReadBytes(keyPath);
     QVERIFY(!before.isEmpty());
-    m_form->CurrentTest->Title = std::string(4096, 'x');
+    m_window->form->CurrentTest->Title = std::string(4096, 'x');
     const rlimit previous = [] {
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
@@ -416,33 +404,33 @@ void tst_Summary::failedKeySaveShowsTheErrorAndKeepsTheOldFile()
     const rlimit small{16, previous.rlim_max};
     std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    m_prompts->saveAnswers << keyPath;
-    ClickChild(m_form.get(), "img4");
+    m_window->prompts.saveAnswers << keyPath;
+    ClickChild(m_window->form.get(), "img4");
     setrlimit(RLIMIT_FSIZE, &previous);
-    QCOMPARE(m_prompts->errors.size(), 2);
+    QCOMPARE(m_window->prompts.errors.size(), 2);
     QCOMPARE(ReadBytes(keyPath), before);
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 }
 
 void tst_Summary::cancelledSaveWritesNothing()
 {
     openTest(QStringLiteral("Próba"), uniform(2));
-    const QStringList before = QDir(m_form->TestsFolder).entryList(QDir::Files);
-    ClickChild(m_form.get(), "img4");
-    QVERIFY(!m_prompts->saveProposal.isEmpty());
-    QCOMPARE(QDir(m_form->TestsFolder).entryList(QDir::Files), before);
-    QVERIFY(m_prompts->errors.isEmpty());
+    const QStringList before = QDir(m_window->form->TestsFolder).entryList(QDir::Files);
+    ClickChild(m_window->form.get(), "img4");
+    QVERIFY(!m_window->prompts.saveProposal.isEmpty());
+    QCOMPARE(QDir(m_window->form->TestsFolder).entryList(QDir::Files), before);
+    QVERIFY(m_window->prompts.errors.isEmpty());
 }
 
 void tst_Summary::runAndEditButtons()
 {
     openTest(QStringLiteral("Próba"), uniform(2));
-    ClickChild(m_form.get(), "imgUruchomTest");
-    QCOMPARE(m_prompts->openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_testPath)});
-    QCOMPARE(m_form->PageIndex(), int(TForm1::SummaryPage));
+    ClickChild(m_window->form.get(), "imgUruchomTest");
+    QCOMPARE(m_window->prompts.openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_testPath)});
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 
-    ClickChild(m_form.get(), "imgEdytujTest");
-    QCOMPARE(m_form->PageIndex(), int(TForm1::PropertiesPage));
+    ClickChild(m_window->form.get(), "imgEdytujTest");
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
     QVERIFY(child("imgNext")->isVisible());
     QVERIFY(child("imgExit")->isVisible());
 }
@@ -450,12 +438,12 @@ void tst_Summary::runAndEditButtons()
 void tst_Summary::studentSheetHoldsEveryQuestionButNoKey()
 {
     openTest(QStringLiteral("Sprawdzian <ważny> & trudny"), {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}});
-    m_form->CurrentTest->Description = ToCp1250(QStringLiteral("Czas: 45 minut."));
-    ClickChild(m_form.get(), "imgDrukujTest");
-    QVERIFY(m_prompts->printRender);
-    QCOMPARE(m_prompts->printTitle, QStringLiteral("Sprawdzian <ważny> & trudny"));
+    m_window->form->CurrentTest->Description = ToCp1250(QStringLiteral("Czas: 45 minut."));
+    ClickChild(m_window->form.get(), "imgDrukujTest");
+    QVERIFY(m_window->prompts.printRender);
+    QCOMPARE(m_window->prompts.printTitle, QStringLiteral("Sprawdzian <ważny> & trudny"));
 
-    const QString text = printedText(m_prompts->printRender);
+    const QString text = printedText(m_window->prompts.printRender);
     for (const QString& expected :
          {QStringLiteral("Sprawdzian <ważny> & trudny"), QStringLiteral("Czas: 45 minut."),
           QStringLiteral("Imię i nazwisko"), QStringLiteral("Klasa"), QStringLiteral("Data"),
@@ -499,11 +487,11 @@ void tst_Summary::keySheetHoldsEveryKeyLine()
         scores << (i % 3 == 0 ? Scores{1, 0, 0} : i % 3 == 1 ? Scores{0, 1, 0} : Scores{0, 0, 1});
     scores[11] = Scores{0, 0, 0};
     openTest(QStringLiteral("Chemia"), scores, ToCp1250(bound), percentage);
-    ClickChild(m_form.get(), "imgKluczDrukuj");
-    QVERIFY(m_prompts->printRender);
-    QCOMPARE(m_prompts->printTitle, QStringLiteral("Klucz odpowiedzi do testu Chemia"));
+    ClickChild(m_window->form.get(), "imgKluczDrukuj");
+    QVERIFY(m_window->prompts.printRender);
+    QCOMPARE(m_window->prompts.printTitle, QStringLiteral("Klucz odpowiedzi do testu Chemia"));
 
-    const QString text = printedText(m_prompts->printRender).simplified();
+    const QString text = printedText(m_window->prompts.printRender).simplified();
     QVERIFY2(text.contains(QStringLiteral("Chemia")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Klucz odpowiedzi")));
     for (int i = 0; i < 11; ++i) {
@@ -527,8 +515,8 @@ void tst_Summary::keySheetHoldsEveryKeyLine()
 void tst_Summary::longSheetsBreakIntoNumberedPages()
 {
     openTest(QStringLiteral("Długi"), uniform(60));
-    ClickChild(m_form.get(), "imgDrukujTest");
-    const QString text = printedText(m_prompts->printRender);
+    ClickChild(m_window->form.get(), "imgDrukujTest");
+    const QString text = printedText(m_window->prompts.printRender);
     const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     QVERIFY2(pages.size() >= 3, qPrintable(text));
     for (int page = 1; page <= pages.size(); ++page) {

@@ -20,7 +20,9 @@ public:
             qFatal("no temporary folder");
         form->TestsFolder = dir.path() + QLatin1Char('/');
         form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
+        // Focus changes (which correct typed values) need the active window.
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get()))
             qFatal("the main window was not shown");
     }
 
