@@ -20,8 +20,11 @@ void CopyExamples(const QDir& from, const QDir& to)
     const QStringList names = from.entryList({QStringLiteral("*.test")}, QDir::Files);
     for (const QString& name : names) {
         const QString target = to.filePath(name);
-        if (!QFileInfo::exists(target))
-            QFile::copy(from.filePath(name), target);
+        // The copy is the user's own to edit, whatever mode the installed
+        // example has.
+        if (!QFileInfo::exists(target) && QFile::copy(from.filePath(name), target))
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner
+                                              | QFile::ReadGroup | QFile::ReadOther);
     }
 }
 

@@ -40,6 +40,8 @@ void tst_TestsFolder::init()
     QVERIFY(QDir().mkpath(m_program + QStringLiteral("/Testy")));
     WriteBytes(m_program + QStringLiteral("/Testy/Biologia.test"), "[TEST]\r\n[TYTU\xa3]Biologia\r\n");
     WriteBytes(m_program + QStringLiteral("/Testy/Historia.test"), "[TEST]\r\n");
+    QVERIFY(QFile::setPermissions(m_program + QStringLiteral("/Testy/Historia.test"),
+                                  QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     m_readOnly.clear();
 }
 
@@ -97,6 +99,8 @@ void tst_TestsFolder::firstStartCopiesTheExamples()
     QCOMPARE(QDir(chosen).entryList(QDir::Files), (QStringList{"Biologia.test", "Historia.test"}));
     QCOMPARE(ReadBytes(chosen + QStringLiteral("Biologia.test")),
              ReadBytes(m_program + QStringLiteral("/Testy/Biologia.test")));
+    // Installed examples may be read-only; the user's copies are not.
+    QVERIFY(QFileInfo(chosen + QStringLiteral("Historia.test")).permission(QFile::WriteOwner));
 }
 
 void tst_TestsFolder::existingFolderIsUsedAsItIs()
