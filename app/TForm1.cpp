@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
@@ -186,7 +187,38 @@ void TForm1::SaveCurrentTest()
 {
     if (CurrentTestPath.isEmpty() || !CurrentTest)
         return;
-    WriteTestFile(*CurrentTest, CurrentTestPath);
+    const std::string path = QFile::encodeName(CurrentTestPath).toStdString();
+    const QString shownPath = QDir::toNativeSeparators(CurrentTestPath);
+    // A file that has gone is written again: there is nothing left to lose.
+    const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
+    if (onDisk != TFileState::Missing) {
+        const bool unchanged = CurrentTest->ContentHash() == CurrentTestFile.Content;
+        if (onDisk == TFileState::AsStamped && unchanged)
+            return;
+        if (onDisk == TFileState::Changed
+            && !Prompts::Current().Confirm(
+                this, QStringLiteral("Plik „%1” został zmieniony przez inny program od czasu, gdy "
+                                     "go wczytano lub zapisano. Czy zastąpić go bieżącym testem?")
+                          .arg(shownPath)))
+            return;
+        if (CurrentTestFile.StoppedAtLine >= 0) {
+            if (!Prompts::Current().Confirm(
+                    this, QStringLiteral("Odczyt pliku „%1” przerwał błąd w linii %2, więc test "
+                                         "zawiera tylko część pliku. Czy zastąpić plik tym, co "
+                                         "wczytano?")
+                              .arg(shownPath)
+                              .arg(CurrentTestFile.StoppedAtLine)))
+                return;
+            const std::string backup = BackUpFile(path);
+            CurrentTestFile.StoppedAtLine = -1;
+            Prompts::Current().Message(
+                this, QStringLiteral("Oryginalny plik zachowano jako „%1”.")
+                          .arg(QDir::toNativeSeparators(QFile::decodeName(backup.c_str()))));
+        }
+    }
+    CurrentTestFile.Stamp = WriteTestFile(*CurrentTest, CurrentTestPath);
+    CurrentTestFile.Content = CurrentTest->ContentHash();
+    CurrentTestFile.StoppedAtLine = -1;
 }
 
 void TForm1::CloseTest()
