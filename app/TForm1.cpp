@@ -8,6 +8,7 @@
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
 #include "ui/Fonts.h"
+#include "ui/LooseSpinBox.h"
 #include "ui/PictureButton.h"
 
 #include <QCloseEvent>
@@ -109,7 +110,17 @@ TForm1::TForm1(QWidget* parent)
                                            + QStringLiteral("/Testy/"));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The controls are destroyed only after the test and every other member
+    // of the window are gone (by ~QWidget), and on the way they lose the
+    // focus and change: a value still being typed is corrected then. None of
+    // their handlers may run into that state, so none is called any more.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+    // The page control's tie to the threshold control reaches this window too.
+    disconnect(pcPages, nullptr, se1, nullptr);
+}
 
 int TForm1::PageIndex() const
 {
