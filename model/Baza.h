@@ -115,6 +115,9 @@ bool TryParseInt(const std::string& text, int32_t& value);
 // Splits file bytes into lines: a line ends at CR LF, LF or CR, a last line
 // without an end still counts, and the first zero byte ends the text.
 TLines SplitLines(const std::string& bytes);
+// Reads a whole file's bytes; throws std::runtime_error
+// "Cannot open file <path>" when it cannot be read.
+std::string LoadBytesFromFile(const std::string& path);
 // Reads a whole file as lines; throws std::runtime_error
 // "Cannot open file <path>" when it cannot be read.
 TLines LoadLinesFromFile(const std::string& path);
@@ -122,3 +125,5 @@ TLines LoadLinesFromFile(const std::string& path);
 // folder renamed over the target, so a failed write leaves the old file
 // intact; throws std::runtime_error "Cannot create file <path>".
 void SaveLinesToFile(const std::string& path, const TLines& lines);
+// Writes the bytes as they are, in the same safe way as SaveLinesToFile.
+void SaveBytesToFile(const std::string& path, const std::string& content);

@@ -78,7 +78,7 @@ TLines SplitLines(const std::string& bytes)
     return lines;
 }
 
-TLines LoadLinesFromFile(const std::string& path)
+std::string LoadBytesFromFile(const std::string& path)
 {
     const TFileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
@@ -101,12 +101,21 @@ TLines LoadLinesFromFile(const std::string& path)
     // A folder opens but cannot be read; neither can a file on a failing disk.
     if (std::ferror(file.get()))
         throw std::runtime_error("Cannot open file " + path);
-    return SplitLines(bytes);
+    return bytes;
+}
+
+TLines LoadLinesFromFile(const std::string& path)
+{
+    return SplitLines(LoadBytesFromFile(path));
 }
 
 void SaveLinesToFile(const std::string& path, const TLines& lines)
 {
-    const std::string content = JoinLines(lines);
+    SaveBytesToFile(path, JoinLines(lines));
+}
+
+void SaveBytesToFile(const std::string& path, const std::string& content)
+{
     const std::filesystem::path target(path);
     // Another file may hold the random name by chance; then take another.
     for (int attempt = 0; attempt < 8; ++attempt) {
