@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrintPreviewDialog>
@@ -72,6 +73,44 @@ QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const 
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::OpenImportFileName(QWidget* parent, const QString& folder, const QString& fileName,
+                                   const QStringList& filters, QString& chosenFilter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Otwórz"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, const QStringList& filters,
+                                    const QStringList& fileNames, int& filterIndex)
+{
+    QFileDialog dialog(parent, QStringLiteral("Eksportuj jako"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Each format proposes its own name; the suffix follows the filter.
+    const auto propose = [&dialog, &fileNames](int index) {
+        if (index < 0 || index >= fileNames.size())
+            return;
+        dialog.setDefaultSuffix(QFileInfo(fileNames.at(index)).suffix());
+        dialog.selectFile(fileNames.at(index));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&filters, propose](const QString& filter) { propose(int(filters.indexOf(filter))); });
+    if (filterIndex >= 0 && filterIndex < filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex));
+    propose(filterIndex);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    filterIndex = int(filters.indexOf(dialog.selectedNameFilter()));
     return dialog.selectedFiles().constFirst();
 }
 

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/AnswerKey.h"
+#include "app/ExchangeFiles.h"
 #include "app/Prompts.h"
 #include "app/TestPrintout.h"
 #include "ui/AnchorLayout.h"
@@ -85,6 +86,9 @@ void TForm1::BuildSummaryPage()
     OnClick(AddButton(upper, jvpnl6, "imgUruchomTest", "uruchom_test",
                       QStringLiteral("uruchom test"), {336, 89}),
             &TForm1::imgUruchomTestClick);
+    OnClick(AddButton(upper, jvpnl6, "imgEksportuj", "eksportuj", QStringLiteral("eksportuj"),
+                      {496, 89}),
+            &TForm1::imgEksportujClick);
 
     jvpnl5 = new HoverPanel(ts5);
     jvpnl5->setObjectName(QStringLiteral("jvpnl5"));
@@ -194,6 +198,26 @@ void TForm1::imgEdytujTestClick()
 void TForm1::imgUruchomTestClick()
 {
     Prompts::Current().OpenUrl(QUrl::fromLocalFile(CurrentTestPath));
+}
+
+void TForm1::imgEksportujClick()
+{
+    if (!CurrentTest)
+        return;
+    // The export goes beside the test unless the user chooses otherwise.
+    const QString folder = QFileInfo(CurrentTestPath).absolutePath();
+    int filter = 0;
+    const QString path = Prompts::Current().SaveExportFileName(
+        this, folder, ExportFilters(), ExportFileNames(FromCp1250(CurrentTest->Title), folder), filter);
+    if (path.isEmpty())
+        return;
+    const TExchangeFormat format = ExportFormatAt(filter);
+    std::vector<int32_t> skipped;
+    WriteExportFile(path, ExportTest(*CurrentTest, format, skipped));
+    Prompts::Current().Message(
+        this, skipped.empty()
+                  ? QStringLiteral("Wyeksportowano test do pliku „%1”.").arg(QFileInfo(path).fileName())
+                  : SkippedQuestionsMessage(*CurrentTest, format, skipped));
 }
 
 void TForm1::imgDrukujTestClick()

@@ -52,6 +52,33 @@ public:
         saveProposal = fileName;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    // The import and export dialogs: the filters offered, the names
+    // proposed, and the filter each answer comes with (the first filter
+    // offered when none is queued).
+    QStringList importFilters, exportFilters, exportProposals;
+    int exportFilterOffered = -1;
+    QStringList importFilterAnswers;
+    QList<int> exportFilterAnswers;
+    QString OpenImportFileName(QWidget*, const QString& folder, const QString& fileName,
+                               const QStringList& filters, QString& chosenFilter) override
+    {
+        openFolder = folder;
+        openProposal = fileName;
+        importFilters = filters;
+        chosenFilter = importFilterAnswers.isEmpty() ? filters.value(0) : importFilterAnswers.takeFirst();
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString SaveExportFileName(QWidget*, const QString& folder, const QStringList& filters,
+                               const QStringList& fileNames, int& filterIndex) override
+    {
+        saveFolder = folder;
+        exportFilters = filters;
+        exportProposals = fileNames;
+        exportFilterOffered = filterIndex;
+        if (!exportFilterAnswers.isEmpty())
+            filterIndex = exportFilterAnswers.takeFirst();
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
     void OpenUrl(const QUrl& url) override { openedUrls << url; }
     void Beep() override { ++beeps; }
     void PrintPreview(QWidget*, const QString& title,
