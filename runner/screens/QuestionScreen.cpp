@@ -160,7 +160,11 @@ void TRunner::ShowAnswers(const TAskedQuestion& question)
         m_answerGroup->addButton(radio, i);
         radio->setChecked(m_choices[m_current] == i);
         m_answerRows->addWidget(row);
+        row->show();
     }
+    // Placed now rather than on the next pass of the event loop, so that a
+    // click right away lands where the answer is drawn.
+    lblQuestionText->parentWidget()->layout()->activate();
 }
 
 void TRunner::UpdateStrip()
