@@ -82,6 +82,9 @@ void TRunner::BuildResultScreen()
     header->setSectionResizeMode(NumberColumn, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(MarkColumn, QHeaderView::ResizeToContents);
     layout->addWidget(tblReview, 1);
+    // Wrapped texts take the height their column's width gives them.
+    connect(header, &QHeaderView::sectionResized, tblReview,
+            [this] { tblReview->resizeRowsToContents(); });
 
     lblSaved = MakeLabel(screen, "lblSaved", 14, false, true);
     lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse);
