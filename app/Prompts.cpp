@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -117,6 +120,30 @@ QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, cons
 void Prompts::OpenUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool Prompts::OpenTestWithDesktop(const QString& path)
+{
+    // A desktop without a program for the type either fails with no more
+    // than a line on the console, or hands the file, text after all, to a
+    // text editor: neither lets anyone take the test.
+    const QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+    if (type != QLatin1String("application/x-testarion-test"))
+        return false;
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!xdgMime.isEmpty()) {
+        QProcess query;
+        query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+        if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit
+            || query.exitCode() != 0 || query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool Prompts::StartProgram(const QString& program, const QStringList& arguments)
+{
+    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, arguments);
 }
 
 void Prompts::Beep()

@@ -46,6 +46,12 @@ public:
                                        int& filterIndex);
     // Opens a file or folder with the program the desktop associates with it.
     virtual void OpenUrl(const QUrl& url);
+    // Hands a test file to the program the desktop associates with .test
+    // files; false when the desktop has none or could not start it.
+    virtual bool OpenTestWithDesktop(const QString& path);
+    // Starts `program` with `arguments` on its own; false when it could not
+    // be started (it is missing, say).
+    virtual bool StartProgram(const QString& program, const QStringList& arguments);
     virtual void Beep();
     // A print preview of what `render` paints onto the printer.
     virtual void PrintPreview(QWidget* parent, const QString& title,

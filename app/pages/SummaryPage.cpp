@@ -13,11 +13,12 @@
 #include "ui/PictureButton.h"
 #include "ui/StringGrid.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QUrl>
 
 namespace {
 
@@ -197,7 +198,18 @@ void TForm1::imgEdytujTestClick()
 
 void TForm1::imgUruchomTestClick()
 {
-    Prompts::Current().OpenUrl(QUrl::fromLocalFile(CurrentTestPath));
+    Prompts& prompts = Prompts::Current();
+    if (prompts.OpenTestWithDesktop(CurrentTestPath))
+        return;
+    // This desktop knows no program for tests: the runner that comes with
+    // the editor takes it.
+    const QString runner = QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QStringLiteral("testarion-runner"));
+    if (prompts.StartProgram(runner, {CurrentTestPath}))
+        return;
+    prompts.Message(this, QStringLiteral("Nie można uruchomić testu: nie znaleziono programu do "
+                                         "rozwiązywania testów (%1).")
+                              .arg(QDir::toNativeSeparators(runner)));
 }
 
 void TForm1::imgEksportujClick()

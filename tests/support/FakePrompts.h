@@ -21,6 +21,8 @@ public:
     QStringList errors;
     QStringList questions;
     QList<QUrl> openedUrls;
+    QStringList desktopTests;               // tests handed to the desktop
+    QList<QStringList> startedPrograms;     // program, then its arguments
     int beeps = 0;
     QString printTitle;
     std::function<void(QPrinter*)> printRender;
@@ -32,6 +34,8 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QList<bool> confirmAnswers;
+    bool desktopOpensTests = true;  // the desktop has a program for tests
+    bool programsStart = true;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
@@ -80,6 +84,16 @@ public:
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void OpenUrl(const QUrl& url) override { openedUrls << url; }
+    bool OpenTestWithDesktop(const QString& path) override
+    {
+        desktopTests << path;
+        return desktopOpensTests;
+    }
+    bool StartProgram(const QString& program, const QStringList& arguments) override
+    {
+        startedPrograms << (QStringList{program} + arguments);
+        return programsStart;
+    }
     void Beep() override { ++beeps; }
     void PrintPreview(QWidget*, const QString& title,
                       const std::function<void(QPrinter*)>& render) override
