@@ -1,0 +1,76 @@
+// The program's small dialogs: the draw count and what printing asks first.
+
+#include "MainWindow.h"
+
+#include "app/TForm1.h"
+#include "dialogs/TForm2.h"
+
+#include <QSpinBox>
+#include <QtTest>
+
+class tst_Dialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void countReadsTheTypedText_data();
+    void countReadsTheTypedText();
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void tst_Dialogs::init()
+{
+    m_window = std::make_unique<MainWindow>();
+}
+
+void tst_Dialogs::cleanup()
+{
+    m_window.reset();
+}
+
+void tst_Dialogs::countReadsTheTypedText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("withEnter");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("number, ok") << QStringLiteral("7") << false << 7;
+    QTest::newRow("number, Enter") << QStringLiteral("25") << true << 25;
+    QTest::newRow("below one") << QStringLiteral("-3") << false << -3;
+    QTest::newRow("emptied, ok") << QString() << false << 0;
+    QTest::newRow("emptied, Enter") << QString() << true << 0;
+    QTest::newRow("lone sign") << QStringLiteral("-") << false << 0;
+}
+
+void tst_Dialogs::countReadsTheTypedText()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, withEnter);
+    QFETCH(int, count);
+
+    TForm2* dialog = m_window->form->Form2;
+    dialog->SetValue(10);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    auto* edit = dialog->findChild<QSpinBox*>(QStringLiteral("edt1"));
+    QVERIFY(edit);
+    QTRY_VERIFY(edit->hasFocus());
+    // The proposal is selected: the first key replaces it, Backspace empties it.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
+    if (withEnter)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("img2")), Qt::LeftButton);
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog->Value(), count);
+}
+
+QTEST_MAIN(tst_Dialogs)
+#include "tst_dialogs.moc"
