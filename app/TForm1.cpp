@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStackedWidget>
+#include <QWindow>
 
 namespace {
 
@@ -27,6 +28,9 @@ namespace {
 constexpr QSize kDesignClient(900, 577);
 // A page's client area inside the page control's 4-pixel border.
 constexpr QSize kDesignPage(892, 529);
+// The window's size in the design, and the smallest it is meant to get.
+constexpr QSize kDesignWindow(908, 616);
+constexpr QSize kDesignMinimum(800, 600);
 
 } // namespace
 
@@ -99,10 +103,12 @@ TForm1::TForm1(QWidget* parent)
     Form2 = new TForm2(this);
     Form4 = new TForm4(this);
 
-    resize(908, 616);
-    setMinimumSize(800, 600);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    resize(kDesignWindow);
+    // The window opens in the middle of the primary screen, fitted to it.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        FitToScreen(screen);
         move(screen->availableGeometry().center() - rect().center());
+    }
     ShowPage(StartPage);
     TestsFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()
                                            + QStringLiteral("/Testy/"));
@@ -157,9 +163,28 @@ void TForm1::showEvent(QShowEvent* event)
     // FormShow.
     if (!event->spontaneous() && !CurrentTest)
         lstQuestions->clear();
+    // Shown, the window has its frame and a screen of its own, which it may
+    // leave for another.
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &TForm1::FitToScreen, Qt::UniqueConnection);
+    FitToScreen(screen());
     // The resize before the first showing came while the page control still
     // had its design size; the pages have their real width only now.
     CenterStartPage();
+}
+
+void TForm1::FitToScreen(QScreen* screen)
+{
+    if (!screen)
+        return;
+    // Scaled up (200 % makes 1920 × 1080 a screen of 960 × 540) the design's
+    // minimum may not fit: the window then never asks for more than the
+    // screen leaves it, frame included.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (screen->availableSize() - frame).expandedTo(QSize(1, 1));
+    setMinimumSize(kDesignMinimum.boundedTo(room));
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -18,6 +18,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
+class QScreen;
 class QSplitter;
 class QStackedWidget;
 class TForm2;
@@ -121,6 +122,8 @@ private:
     // Connects a click to a handler that runs under the top-level error handler.
     void OnClick(PictureButton* button, void (TForm1::*handler)());
     void ShowPage(int index);
+    // Keeps the minimum size, and the size, within what `screen` shows.
+    void FitToScreen(QScreen* screen);
     // Writes the test before it is closed; when that fails, asks whether to
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
