@@ -153,6 +153,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // FormResize: the page control has its new size by now.
     RunGuarded(this, [this] {
         CenterStartPage();
+        SetTitleLabel();
         FillAnswerKey();
     });
 }

@@ -51,6 +51,8 @@ private slots:
     void cleanup();
 
     void showsTitleAndQuestionCount();
+    void longTitleStaysClearOfTheCount_data();
+    void longTitleStaysClearOfTheCount();
     void keyFileHoldsTitleAndKeyLines();
     void keyTextNamesTheFirstAnswerScoringOne_data();
     void keyTextNamesTheFirstAnswerScoringOne();
@@ -182,17 +184,55 @@ void tst_Summary::showsTitleAndQuestionCount()
     QCOMPARE(title->text(), QStringLiteral("Żółw błotny"));
     QCOMPARE(child<QLabel>("lbl4")->text(), QStringLiteral("12"));
     const auto* pages = child<QStackedWidget>("pcPages");
-    QCOMPARE(title->width(), pages->contentsRect().width() - 130);
+    QVERIFY(title->width() <= pages->contentsRect().width() - 130);
+    QVERIFY(title->toolTip().isEmpty());
     QVERIFY(child("imgExit")->isVisible());
+}
 
-    // A title too long for one line wraps, and the label grows to hold it.
-    const int oneLine = title->height();
-    m_window->form->CurrentTest->Title = std::string(40, 'x') + " " + std::string(40, 'y') + " "
-                                 + std::string(40, 'z');
-    m_window->form->SetTitleLabel();
-    QCOMPARE(title->text(), FromCp1250(m_window->form->CurrentTest->Title));
-    QVERIFY(title->height() > oneLine);
-    QCOMPARE(title->width(), pages->contentsRect().width() - 130);
+void tst_Summary::longTitleStaysClearOfTheCount_data()
+{
+    QTest::addColumn<QSize>("windowSize");
+
+    QTest::newRow("design size") << QSize(908, 616);
+    QTest::newRow("smallest") << QSize(800, 600);
+    QTest::newRow("wide") << QSize(1600, 700);
+}
+
+void tst_Summary::longTitleStaysClearOfTheCount()
+{
+    QFETCH(QSize, windowSize);
+
+    const QString longTitle = QStringLiteral(
+        "Sprawdzian z historii Polski dla klas ósmych: od chrztu Mieszka I do rozbiorów, "
+        "z uwzględnieniem przemian społecznych, gospodarczych i kultury epoki");
+    openTest(longTitle, uniform(30));
+    const auto* title = child<QLabel>("lbl2");
+    const auto* count = child<QLabel>("lbl4");
+    const QWidget* panel = child("jvpnl6");
+    const QString atDesign = title->text();
+
+    m_window->form->resize(windowSize);
+    QTRY_COMPARE(m_window->form->size(), windowSize);
+    QCOMPARE(count->text(), QStringLiteral("30"));
+    QVERIFY(!title->geometry().intersects(count->geometry()));
+    QVERIFY(panel->contentsRect().contains(title->geometry()));
+    // The whole title either shows, or ends in an ellipsis and is read in
+    // the tooltip.
+    if (title->text() == longTitle) {
+        QVERIFY(title->toolTip().isEmpty());
+    } else {
+        QVERIFY(title->text().endsWith(QChar(0x2026)));
+        QVERIFY(longTitle.startsWith(title->text().chopped(1)));
+        QCOMPARE(title->toolTip(), longTitle);
+    }
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    // Each size lays the title out anew.
+    const int wider = windowSize.width() - 908;
+    if (wider > 0)
+        QVERIFY(title->text().size() > atDesign.size());
+    else if (wider < 0)
+        QVERIFY(title->text().size() < atDesign.size());
+    QCOMPARE(title->accessibleName(), longTitle);
 }
 
 void tst_Summary::keyFileHoldsTitleAndKeyLines()
