@@ -7,18 +7,22 @@
 #include "dialogs/TForm4.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
+#include "ui/FadingNote.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QStackedWidget>
+#include <QTime>
 #include <QWindow>
 
 namespace {
@@ -80,6 +84,12 @@ TForm1::TForm1(QWidget* parent)
     layout->addWidget(imgExit, QRect(8, 544, 163, 32), AnchorLayout::Left | AnchorLayout::Bottom);
     layout->addWidget(imgPrev, QRect(664, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
     layout->addWidget(imgNext, QRect(784, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    // Between the buttons of the strip: a short word after each write.
+    lblSaveNote = new FadingNote(client);
+    lblSaveNote->setObjectName(QStringLiteral("lblSaveNote"));
+    lblSaveNote->setFont(DesignFont(13, true));
+    layout->addWidget(lblSaveNote, QRect(180, 544, 476, 32),
+                      AnchorLayout::Left | AnchorLayout::Right | AnchorLayout::Bottom);
     imgPrev->hide();
     imgNext->hide();
     imgExit->hide();
@@ -95,6 +105,9 @@ TForm1::TForm1(QWidget* parent)
     // Tab walks the page in sight, then the bottom strip from left to right.
     setTabOrder(imgExit, imgPrev);
     setTabOrder(imgPrev, imgNext);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    save->setObjectName(QStringLiteral("scSave"));
+    connect(save, &QShortcut::activated, this, [this] { RunGuarded(this, [this] { cmdSaveTest(); }); });
     connect(pcPages, &QStackedWidget::currentChanged, this, [this](int index) {
         if (index == SummaryPage)
             RunGuarded(this, [this] { ts5Show(); });
@@ -212,7 +225,35 @@ void TForm1::SaveCurrentTest()
 {
     if (CurrentTestPath.isEmpty() || !CurrentTest)
         return;
-    WriteTestFile(*CurrentTest, CurrentTestPath);
+    try {
+        WriteTestFile(*CurrentTest, CurrentTestPath);
+    } catch (...) {
+        NoteWriteFailed(CurrentTestPath);
+        throw;
+    }
+    NoteWritten(CurrentTestPath);
+}
+
+void TForm1::cmdSaveTest()
+{
+    // A test is open on every page but the start page.
+    if (PageIndex() != StartPage)
+        SaveCurrentTest();
+}
+
+void TForm1::NoteWritten(const QString& path)
+{
+    lblSaveNote->ShowNote(QStringLiteral("Zapisano: %1 (%2)")
+                              .arg(QFileInfo(path).fileName(),
+                                   QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+}
+
+void TForm1::NoteWriteFailed(const QString& path)
+{
+    lblSaveNote->ShowNote(QStringLiteral("Nie udało się zapisać: %1 (%2)")
+                              .arg(QFileInfo(path).fileName(),
+                                   QTime::currentTime().toString(QStringLiteral("HH:mm"))),
+                          FadingNote::Failure);
 }
 
 void TForm1::CloseTest()

@@ -49,6 +49,7 @@ public:
     void cmdNextPage();
     void cmdPrevPage();
     void SaveCurrentTest();
+    void cmdSaveTest();  // Ctrl+S
     void CloseTest();
     void CenterStartPage();
     void imgNextClick();
@@ -128,6 +129,9 @@ private:
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
     void ReportReadingError(const std::string& message);
+    // The note in the bottom strip after a write of the file at `path`.
+    void NoteWritten(const QString& path);
+    void NoteWriteFailed(const QString& path);
 
     void BuildStartPage();
     void BuildSummaryPage();
@@ -144,6 +148,7 @@ private:
     PictureButton* imgPrev = nullptr;
     PictureButton* imgNext = nullptr;
     PictureButton* imgExit = nullptr;
+    class FadingNote* lblSaveNote = nullptr;
 
     // Start page.
     QLabel* lblHeading = nullptr;

@@ -189,7 +189,13 @@ void TForm1::SaveAnswerKey()
     const QString path = Prompts::Current().SaveTextFileName(this, folder, proposal);
     if (path.isEmpty())
         return;
-    SaveLinesToFile(QFile::encodeName(path).toStdString(), AnswerKeyLines(*CurrentTest));
+    try {
+        SaveLinesToFile(QFile::encodeName(path).toStdString(), AnswerKeyLines(*CurrentTest));
+    } catch (...) {
+        NoteWriteFailed(path);
+        throw;
+    }
+    NoteWritten(path);
 }
 
 void TForm1::img4Click()
