@@ -1,10 +1,16 @@
 // The program's small dialogs: the draw count and what printing asks first.
 
 #include "MainWindow.h"
+#include "TestSupport.h"
 
+#include "app/Prompts.h"
 #include "app/TForm1.h"
 #include "dialogs/TForm2.h"
 
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -18,6 +24,7 @@ private slots:
 
     void countReadsTheTypedText_data();
     void countReadsTheTypedText();
+    void printPreviewOpensLargeAtFitToWidth();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -70,6 +77,35 @@ void tst_Dialogs::countReadsTheTypedText()
     QTRY_VERIFY(!dialog->isVisible());
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(dialog->Value(), count);
+}
+
+void tst_Dialogs::printPreviewOpensLargeAtFitToWidth()
+{
+    // The program's own preview, not the test's stand-in.
+    Prompts real;
+    QSize size;
+    QString title;
+    int zoomMode = -1;
+    WhenModalShown([&](QDialog* dialog) {
+        size = dialog->size();
+        title = dialog->windowTitle();
+        if (const auto* view = dialog->findChild<QPrintPreviewWidget*>())
+            zoomMode = view->zoomMode();
+        dialog->reject();
+    });
+    int painted = 0;
+    real.PrintPreview(m_window->form.get(), QStringLiteral("Próba"), [&painted](QPrinter* printer) {
+        QPainter painter(printer);
+        painter.drawText(100, 100, QStringLiteral("Próba"));
+        ++painted;
+    });
+    QCOMPARE(title, QStringLiteral("Próba"));
+    QVERIFY(painted > 0);
+    QCOMPARE(zoomMode, int(QPrintPreviewWidget::FitToWidth));
+    const QSize available = m_window->form->screen()->availableSize();
+    QVERIFY2(size.width() >= available.width() * 0.8 && size.height() >= available.height() * 0.8,
+             qPrintable(QStringLiteral("%1 × %2").arg(size.width()).arg(size.height())));
+    QVERIFY(size.width() <= available.width() && size.height() <= available.height());
 }
 
 QTEST_MAIN(tst_Dialogs)
