@@ -91,25 +91,28 @@ QString StudentSheetHtml(const TTest& test)
         html += Paragraph(description.toHtmlEscaped());
     html += QStringLiteral(
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" style=\"margin-top: 12px\">"
-        "<tr><td colspan=\"2\">Imię i nazwisko: ________________________________________</td></tr>"
-        "<tr><td style=\"padding-top: 12px\">Klasa: ____________</td>"
-        "<td align=\"right\" style=\"padding-top: 12px\">Data: ____________________</td></tr>"
-        "</table>");
+        "<tr><td>Imię i nazwisko: ________________________________________</td>"
+        "<td align=\"right\">Punkty: ____ / %1</td></tr>"
+        "<tr><td style=\"padding-top: 10px\">Klasa: ____________</td>"
+        "<td align=\"right\" style=\"padding-top: 10px\">Data: ____________________</td></tr>"
+        "</table>").arg(test.QuestionCount);
 
-    // A table of its own for every question keeps it whole on one page.
+    // A table of its own for every question keeps it whole on one page. The
+    // spacing is tight enough for a question of two lines with three short
+    // answers to take about a tenth of a page.
     for (int i = 0; i < test.QuestionCount; ++i) {
         const TQuestion* question = test.GetQuestion(i);
         if (!question)
             break;
         html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">"
-                               "<tr><td style=\"padding-top: 14px\">");
+                               "<tr><td style=\"padding-top: 7px\">");
         html += Paragraph(QStringLiteral("<b>%1.</b> ").arg(i + 1) + Html(question->Text),
-                          "margin-bottom: 4px");
+                          "margin-bottom: 1px");
         for (int answer = 0; answer < 3; ++answer) {
             if (const TAnswer* a = question->GetAnswer(answer)) {
                 html += Paragraph(QString(QChar(kTickBox)) + QStringLiteral("&nbsp;&nbsp;")
                                       + QChar('A' + answer) + QStringLiteral(". ") + Html(a->Text),
-                                  "margin-left: 24px; margin-bottom: 2px");
+                                  "margin-left: 24px");
             }
         }
         html += QStringLiteral("</td></tr></table>");
@@ -159,7 +162,7 @@ void PrintHtml(const QString& html, QPrinter* printer)
     document.documentLayout()->setPaintDevice(&layoutDevice);
     document.setUseDesignMetrics(true);
     QFont font = DesignFont(13);
-    font.setPointSize(11);
+    font.setPointSize(10);
     document.setDefaultFont(font);
     document.setDocumentMargin(0);
     document.setHtml(html);

@@ -71,6 +71,7 @@ private slots:
     void keySheetHoldsEveryKeyLine_data();
     void keySheetHoldsEveryKeyLine();
     void longSheetsBreakIntoNumberedPages();
+    void studentSheetTakesAboutTenQuestionsAPage();
 
 private:
     // Writes a test with one question per entry of `scores` (answer texts
@@ -571,6 +572,33 @@ void tst_Summary::longSheetsBreakIntoNumberedPages()
         int holding = 0;
         for (const QString& page : pages)
             holding += ContainsPhrase(page, first) && ContainsPhrase(page, last);
+        QVERIFY2(holding == 1, qPrintable(first));
+    }
+}
+
+void tst_Summary::studentSheetTakesAboutTenQuestionsAPage()
+{
+    // Forty typical questions: two lines of text, three one-line answers.
+    openTest(QStringLiteral("Przyroda"), uniform(40));
+    for (int i = 0; i < 40; ++i) {
+        m_window->form->CurrentTest->GetQuestion(i)->Text = ToCp1250(
+            QStringLiteral("Pytanie %1: które z podanych zjawisk przyrodniczych zachodzi w lesie "
+                           "liściastym jesienią, gdy dni stają się krótsze, a noce coraz chłodniejsze?")
+                .arg(i + 1));
+    }
+    ClickChild(m_window->form.get(), "imgDrukujTest");
+    const QString text = printedText(m_window->prompts.printRender);
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    // The heading and forty tenths of a page.
+    QVERIFY2(pages.size() <= 5, qPrintable(QString::number(pages.size())));
+    QVERIFY2(pages.size() >= 4, qPrintable(QString::number(pages.size())));
+    QVERIFY2(pages.first().contains(QStringLiteral("Punkty: ____ / 40")), qPrintable(pages.first()));
+    for (int question = 1; question <= 40; ++question) {
+        const QString first = QStringLiteral("Pytanie %1:").arg(question);
+        const QString last = QStringLiteral("Odpowiedź %1C").arg(question);
+        int holding = 0;
+        for (const QString& page : pages)
+            holding += page.contains(first) && ContainsPhrase(page, last);
         QVERIFY2(holding == 1, qPrintable(first));
     }
 }
