@@ -1,5 +1,7 @@
 #include "Prompts.h"
 
+#include "dialogs/PrintOptionsDialog.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -87,6 +89,16 @@ void Prompts::OpenUrl(const QUrl& url)
 void Prompts::Beep()
 {
     QApplication::beep();
+}
+
+bool Prompts::AskPrintOptions(QWidget* parent, PrintOptions& options)
+{
+    PrintOptionsDialog dialog(parent);
+    dialog.SetOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
 }
 
 void Prompts::PrintPreview(QWidget* parent, const QString& title,

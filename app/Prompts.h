@@ -7,6 +7,7 @@
 
 #include <functional>
 
+struct PrintOptions;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -33,6 +34,9 @@ public:
     // Opens a file or folder with the program the desktop associates with it.
     virtual void OpenUrl(const QUrl& url);
     virtual void Beep();
+    // What printing the student sheets asks first, proposing `options`; false
+    // when cancelled, else `options` holds the answer.
+    virtual bool AskPrintOptions(QWidget* parent, PrintOptions& options);
     // A print preview of what `render` paints onto the printer.
     virtual void PrintPreview(QWidget* parent, const QString& title,
                               const std::function<void(QPrinter*)>& render);

@@ -4,6 +4,7 @@
 
 #include "app/AnswerKey.h"
 #include "app/Prompts.h"
+#include "app/RandomDraw.h"
 #include "app/TestPrintout.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
@@ -217,19 +218,32 @@ void TForm1::imgDrukujTestClick()
 {
     if (!CurrentTest)
         return;
-    // The preview may paint again (another paper size, say): it prints the
-    // test as it was when the button was pressed.
-    const QString html = StudentSheetHtml(*CurrentTest);
-    Prompts::Current().PrintPreview(this, FromCp1250(CurrentTest->Title),
-                                    [html](QPrinter* printer) { PrintHtml(html, printer); });
+    PrintOptions options;
+    if (!Prompts::Current().AskPrintOptions(this, options))
+        return;
+    // Every group's sheets first, then the key of each group in the same
+    // order. The preview may paint again (another paper size, say): it
+    // prints the test, and the orders, as they were when the button was pressed.
+    std::mt19937 generator = ClockSeededGenerator();
+    const std::vector<PrintedVersion> versions = DrawVersions(*CurrentTest, options, generator);
+    QStringList documents;
+    for (const PrintedVersion& version : versions)
+        documents << StudentSheetHtml(*CurrentTest, version);
+    if (options.includeKey) {
+        for (const PrintedVersion& version : versions)
+            documents << AnswerKeySheetHtml(*CurrentTest, version);
+    }
+    Prompts::Current().PrintPreview(this, FromCp1250(CurrentTest->Title), [documents](QPrinter* printer) {
+        PrintHtml(documents, printer);
+    });
 }
 
 void TForm1::imgKluczDrukujClick()
 {
     if (!CurrentTest)
         return;
-    const QString html = AnswerKeySheetHtml(*CurrentTest);
+    const QString html = AnswerKeySheetHtml(*CurrentTest, OriginalVersion(*CurrentTest));
     Prompts::Current().PrintPreview(
         this, QStringLiteral("Klucz odpowiedzi do testu ") + FromCp1250(CurrentTest->Title),
-        [html](QPrinter* printer) { PrintHtml(html, printer); });
+        [html](QPrinter* printer) { PrintHtml({html}, printer); });
 }
