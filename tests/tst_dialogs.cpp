@@ -3,10 +3,12 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 
+#include "app/PrintedVersion.h"
 #include "app/Prompts.h"
 #include "app/TForm1.h"
 #include "dialogs/TForm2.h"
 
+#include <QCheckBox>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -25,6 +27,8 @@ private slots:
     void countReadsTheTypedText_data();
     void countReadsTheTypedText();
     void printPreviewOpensLargeAtFitToWidth();
+    void printOptionsAskGroupsOrdersAndKey_data();
+    void printOptionsAskGroupsOrdersAndKey();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -106,6 +110,69 @@ void tst_Dialogs::printPreviewOpensLargeAtFitToWidth()
     QVERIFY2(size.width() >= available.width() * 0.8 && size.height() >= available.height() * 0.8,
              qPrintable(QStringLiteral("%1 × %2").arg(size.width()).arg(size.height())));
     QVERIFY(size.width() <= available.width() && size.height() <= available.height());
+}
+
+void tst_Dialogs::printOptionsAskGroupsOrdersAndKey_data()
+{
+    QTest::addColumn<QString>("typedGroups");
+    QTest::addColumn<bool>("tickKey");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<int>("groups");
+
+    QTest::newRow("as proposed") << QString() << false << true << 1;
+    QTest::newRow("three groups with keys") << QStringLiteral("3") << true << true << 3;
+    QTest::newRow("no more than six") << QStringLiteral("9") << false << true << 1;
+    QTest::newRow("cancelled") << QStringLiteral("4") << true << false << 0;
+}
+
+void tst_Dialogs::printOptionsAskGroupsOrdersAndKey()
+{
+    QFETCH(QString, typedGroups);
+    QFETCH(bool, tickKey);
+    QFETCH(bool, confirm);
+    QFETCH(int, groups);
+
+    Prompts real;
+    bool proposal = false;
+    bool ordersFollowGroups = false;
+    QString title;
+    WhenModalShown([&](QDialog* dialog) {
+        title = dialog->windowTitle();
+        auto* spin = dialog->findChild<QSpinBox*>(QStringLiteral("seGroups"));
+        auto* questions = dialog->findChild<QCheckBox*>(QStringLiteral("cbShuffleQuestions"));
+        auto* answers = dialog->findChild<QCheckBox*>(QStringLiteral("cbShuffleAnswers"));
+        auto* key = dialog->findChild<QCheckBox*>(QStringLiteral("cbIncludeKey"));
+        if (!spin || !questions || !answers || !key) {
+            dialog->reject();
+            return;
+        }
+        proposal = spin->value() == 1 && spin->minimum() == 1 && spin->maximum() == 6
+                   && questions->isChecked() && answers->isChecked() && !key->isChecked()
+                   && !questions->isEnabled() && !answers->isEnabled() && key->isEnabled();
+        if (!typedGroups.isEmpty()) {
+            spin->setFocus();
+            spin->selectAll();
+            QTest::keyClicks(spin, typedGroups);
+        }
+        // The orders matter only when there are groups to tell apart.
+        ordersFollowGroups = questions->isEnabled() == (spin->value() > 1)
+                             && answers->isEnabled() == (spin->value() > 1);
+        if (tickKey)
+            QTest::mouseClick(key, Qt::LeftButton, {}, QPoint(8, key->height() / 2));
+        QTest::mouseClick(dialog->findChild<QWidget*>(QLatin1String(confirm ? "img2" : "img1")),
+                          Qt::LeftButton);
+    });
+    PrintOptions options;
+    const bool accepted = real.AskPrintOptions(m_window->form.get(), options);
+    QCOMPARE(title, QStringLiteral("Drukuj test"));
+    QVERIFY(proposal);
+    QVERIFY(ordersFollowGroups);
+    QCOMPARE(accepted, confirm);
+    if (!confirm)
+        return;
+    QCOMPARE(options.groups, groups);
+    QCOMPARE(options.includeKey, tickKey);
+    QVERIFY(options.shuffleQuestions && options.shuffleAnswers);
 }
 
 QTEST_MAIN(tst_Dialogs)

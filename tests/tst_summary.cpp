@@ -161,21 +161,7 @@ int tst_Summary::gridColumns() const
 
 QString tst_Summary::printedText(const std::function<void(QPrinter*)>& render)
 {
-    const QString pdf = m_window->dir.filePath(QStringLiteral("wydruk.pdf"));
-    QFile::remove(pdf);
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        render(&printer);
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                  pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        qFatal("pdftotext failed: %s", pdftotext.readAllStandardError().constData());
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return PrintedText(render, m_window->dir.path());
 }
 
 void tst_Summary::showsTitleAndQuestionCount()
