@@ -37,7 +37,7 @@ public:
     // Program state, one for the whole run.
     std::unique_ptr<TTest> CurrentTest;
     QString CurrentTestPath;  // full path of the current test's file; empty: nothing is saved
-    QString TestsFolder;      // "Testy" beside the executable, with a separator at its end
+    QString TestsFolder;      // where tests are kept (see ChooseTestsFolder), with a separator at its end
     std::unique_ptr<TTest> ImportSource;
     TestFileRecord CurrentTestFile;  // what was last read from or written to CurrentTestPath
 
