@@ -74,6 +74,7 @@ public:
     void imgEdytujTestClick();
     void imgUruchomTestClick();
     void imgDrukujTestClick();
+    void imgEksportujClick();
     void imgKluczDrukujClick();
 
     // Properties page (pages/PropertiesPage.cpp).
@@ -155,6 +156,12 @@ private:
     QString LastOpenedFileName;  // the open dialog proposes the last chosen name
     // Asks for a test file to read; empty when cancelled.
     QString AskTestFileName();
+    // Asks for an import source; empty when cancelled. The filter chosen
+    // goes to `filter`.
+    QString AskImportFileName(QString& filter);
+    // Reads an import source in its format; nullptr, after telling the
+    // user, when it holds no question to import.
+    std::unique_ptr<TTest> ReadImportSource(const QString& path, const QString& filter);
 
     // Summary page.
     QFrame* jvpnl6 = nullptr;
