@@ -1,7 +1,9 @@
 #include "TForm1.h"
 
 #include "Guarded.h"
+#include "ImportListModel.h"
 #include "Prompts.h"
+#include "QuestionListModel.h"
 #include "TestFiles.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm4.h"
@@ -9,6 +11,7 @@
 #include "ui/Cp1250.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
+#include "ui/QuestionList.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,7 +20,6 @@
 #include <QIcon>
 #include <QScreen>
 #include <QLabel>
-#include <QListWidget>
 #include <QStackedWidget>
 
 namespace {
@@ -156,7 +158,7 @@ void TForm1::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     // FormShow.
     if (!event->spontaneous() && !CurrentTest)
-        lstQuestions->clear();
+        FillQuestionList();
     // The resize before the first showing came while the page control still
     // had its design size; the pages have their real width only now.
     CenterStartPage();
@@ -191,6 +193,9 @@ void TForm1::SaveCurrentTest()
 
 void TForm1::CloseTest()
 {
+    // The lists let go of the tests before they are freed.
+    questionModel->SetTest(nullptr);
+    importModel->SetSource(nullptr);
     CurrentTest.reset();
     ImportSource.reset();
     ShowPage(StartPage);
@@ -198,8 +203,6 @@ void TForm1::CloseTest()
     imgExit->hide();
     imgPrev->hide();
     imgNext->hide();
-    lstQuestions->clear();
-    lstImport->clear();
 }
 
 void TForm1::imgNextClick()
@@ -238,12 +241,12 @@ void TForm1::cmdPrevPage()
 {
     SaveCurrentTest();
     if (PageIndex() == SummaryPage) {
+        questionModel->SetTest(nullptr);
         CurrentTest.reset();
         CurrentTestPath.clear();
         ShowPage(StartPage);
         imgPrev->hide();
         imgNext->hide();
-        lstQuestions->clear();
     }
     if (PageIndex() == PropertiesPage)
         ShowPage(SummaryPage);

@@ -8,6 +8,7 @@
 #include "app/Prompts.h"
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
+#include "ui/QuestionList.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,7 +17,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -125,11 +125,11 @@ void Click(QWidget* root, const char* name)
 }
 
 // Clicks a list row as the user would, scrolling it into view first.
-void ClickRow(QListWidget* list, int row)
+void ClickRow(QuestionList* list, int row)
 {
-    QListWidgetItem* item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
 void Bench::Startup()
@@ -211,7 +211,7 @@ void Bench::Size(int questions)
     // actions below are measured once that is done, as a user would meet them.
     QTest::qWait(1000);
 
-    auto* list = static_cast<QListWidget*>(Child(&form, "lstQuestions"));
+    auto* list = static_cast<QuestionList*>(Child(&form, "lstQuestions"));
     int row = questions / 2;
     Run(QStringLiteral("select_question"), questions, [&] { row = row == questions / 2 ? questions / 2 + 1 : questions / 2; },
         [&] { ClickRow(list, row); });
@@ -263,12 +263,13 @@ void Bench::Size(int questions)
         Click(&form, "imgWylosuj");
     });
 
-    auto* importList = static_cast<QListWidget*>(Child(&form, "lstImport"));
+    auto* importList = static_cast<QuestionList*>(Child(&form, "lstImport"));
     Run(QStringLiteral("import_1000"), questions, [&] {
         if (form.PageIndex() != TForm1::ImportPage)
             Click(&form, "imgImportQuestion");
         for (int i = 0; i < importList->count(); ++i)
-            importList->item(i)->setCheckState(i < 1000 ? Qt::Checked : Qt::Unchecked);
+            importList->model()->setData(importList->model()->index(i, 0), i < 1000 ? Qt::Checked : Qt::Unchecked,
+                                         Qt::CheckStateRole);
     }, [&] { Click(&form, "imgImportuj"); });
 }
 

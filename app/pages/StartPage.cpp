@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/Prompts.h"
+#include "app/QuestionListModel.h"
 #include "app/TestFiles.h"
 #include "dialogs/TForm4.h"
 #include "ui/AnchorLayout.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QUrl>
 
 void TForm1::BuildStartPage()
@@ -65,7 +65,7 @@ void TForm1::cmdOpenTest()
     // A file that cannot be read changes nothing: it is read before the
     // current test is replaced.
     auto test = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
-    lstQuestions->clear();
+    questionModel->SetTest(nullptr);
     CurrentTest = std::move(test);
     CurrentTestPath = QFileInfo(path).absoluteFilePath();
 
