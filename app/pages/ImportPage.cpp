@@ -15,6 +15,7 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 #include "ui/QuestionList.h"
+#include "ui/WrappedText.h"
 
 #include <QFontMetricsF>
 #include <QFrame>
@@ -191,10 +192,13 @@ void TForm1::ShowTickedCount()
 void TForm1::ShowImportPreview()
 {
     const TQuestion* question = importModel->Question(lstImport->currentRow());
-    if (question)
-        txtImportPreview->setHtml(PreviewHtml(*question));
-    else
+    if (!question) {
         txtImportPreview->clear();
+        return;
+    }
+    const QString html = PreviewHtml(*question);
+    txtImportPreview->setWordWrapMode(WrapModeFor(html));
+    txtImportPreview->setHtml(html);
 }
 
 void TForm1::imgWylosujClick()
