@@ -352,7 +352,7 @@ void Bench::Size(int questions)
     form.TestsFolder = m_folder + QLatin1Char('/');
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
-        qFatal("window not exposed");
+        qFatal("The main window was never shown");
 
     m_prompts.openAnswer = path;
     Run(QStringLiteral("open"), questions, [&] {
