@@ -154,6 +154,9 @@ std::string FromUtf8Text(const std::string& utf8)
             if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
                 ++i;
             text += "\r\n";
+        } else if (static_cast<unsigned char>(bytes[i]) < 0x20 && bytes[i] != '\t') {
+            // No format can carry a control character back out, XML not at all.
+            text += '?';
         } else {
             text += bytes[i];
         }

@@ -215,7 +215,7 @@ std::string ReadQuestion(std::string block, TTest& test)
     // Text after the braces makes the answers fill a gap in the sentence.
     const std::string after = PlainText(block.substr(close + 1), format);
     if (!after.empty())
-        read.Text += " _____ " + after;
+        read.Text = TrimSpace(read.Text + " _____ " + after);
     for (const TGiftAnswer& answer : answers) {
         if (answer.Weight >= 99.9999)
             read.Correct = static_cast<int>(read.Answers.size());

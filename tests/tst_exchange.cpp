@@ -135,6 +135,8 @@ private slots:
     void questionNames();
     void platformFiles_data();
     void platformFiles();
+    void giftGaps_data();
+    void giftGaps();
     void hostile_data();
     void hostile();
     void fiftyMegabytes_data();
@@ -308,6 +310,8 @@ void TstExchange::exportSkips_data()
     QTest::newRow("gift two right") << gift << std::vector<int32_t>{1, 1, 0}
                                     << QStringLiteral("format GIFT wymaga jednej najwyżej punktowanej odpowiedzi");
     QTest::newRow("gift partial credit") << gift << std::vector<int32_t>{2, 1, 0} << QString();
+    QTest::newRow("gift arrow in an answer") << gift << std::vector<int32_t>{1, 0, 0, 0}
+                                             << QStringLiteral("format GIFT nie pozwala na znaki „->” w odpowiedziach");
     QTest::newRow("aiken none right") << aiken << std::vector<int32_t>{0, 0, 0} << aikenOne;
     QTest::newRow("aiken two right") << aiken << std::vector<int32_t>{1, 1, 0} << aikenOne;
     QTest::newRow("aiken partial credit") << aiken << std::vector<int32_t>{2, 1, 0} << aikenOne;
@@ -322,8 +326,9 @@ void TstExchange::exportSkips()
     QFETCH(std::vector<int32_t>, scores);
     QFETCH(QString, reason);
     TSpec odd{"Pytanie", {}, scores};
+    // A fourth answer says "->", which only GIFT cannot hold.
     for (size_t i = 0; i < scores.size(); ++i)
-        odd.Answers.push_back("odp " + std::to_string(i));
+        odd.Answers.push_back(i == 3 ? "a -> b" : "odp " + std::to_string(i));
     const TSpec fine{"Dobre", {"a", "b", "c"}, {1, 0, 0}};
     const TTest test = MakeTest("T", {fine, odd, fine, odd});
     std::vector<int32_t> skipped;
@@ -443,6 +448,26 @@ void TstExchange::platformFiles()
     QCOMPARE(got, questions);
     QCOMPARE(test.QuestionCount, int32_t(questions.size()));
     QCOMPARE(Joined(read), notes.join(QLatin1Char('|')));
+}
+
+void TstExchange::giftGaps_data()
+{
+    QTest::addColumn<QByteArray>("question");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("gap in the middle") << QByteArray("Przed {=a ~b} po.") << "Przed _____ po.";
+    QTest::newRow("gap first") << QByteArray("{=a ~b} po.") << "_____ po.";
+    QTest::newRow("gap last") << QByteArray("Przed {=a ~b}") << "Przed";
+    QTest::newRow("gap alone") << QByteArray("{=a ~b}") << "";
+}
+
+void TstExchange::giftGaps()
+{
+    QFETCH(QByteArray, question);
+    QFETCH(QString, text);
+    std::vector<std::string> notes;
+    const TTest test = Imported(question.toStdString(), TExchangeFormat::Gift, notes);
+    QCOMPARE(test.QuestionCount, 1);
+    QCOMPARE(QString::fromStdString(Utf8(test.Questions[0]->Text)), text);
 }
 
 void TstExchange::hostile_data()
