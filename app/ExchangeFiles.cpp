@@ -1,6 +1,7 @@
 #include "ExchangeFiles.h"
 
 #include "app/AnswerKey.h"
+#include "model/ReplacingFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,8 +63,17 @@ QStringList ImportFilters()
     return {kAll, kTests, kMoodleXml, kGift, kAiken};
 }
 
-std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
-                                              const std::string& bytes)
+bool IsTestFileSource(const QString& path, const QString& chosenFilter)
+{
+    if (chosenFilter == kTests)
+        return true;
+    if (chosenFilter == kMoodleXml || chosenFilter == kGift || chosenFilter == kAiken)
+        return false;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix != QLatin1String("xml") && suffix != QLatin1String("gift") && suffix != QLatin1String("txt");
+}
+
+TExchangeFormat ImportFormatOf(const QString& path, const QString& chosenFilter, const std::string& bytes)
 {
     if (chosenFilter == kMoodleXml)
         return TExchangeFormat::MoodleXml;
@@ -71,16 +81,12 @@ std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString
         return TExchangeFormat::Gift;
     if (chosenFilter == kAiken)
         return TExchangeFormat::Aiken;
-    if (chosenFilter == kTests)
-        return std::nullopt;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("xml"))
         return TExchangeFormat::MoodleXml;
-    if (suffix == QLatin1String("gift"))
-        return TExchangeFormat::Gift;
-    if (suffix == QLatin1String("txt"))
-        return LooksLikeAiken(bytes) ? TExchangeFormat::Aiken : TExchangeFormat::Gift;
-    return std::nullopt;
+    if (suffix == QLatin1String("txt") && LooksLikeAiken(bytes))
+        return TExchangeFormat::Aiken;
+    return TExchangeFormat::Gift;
 }
 
 QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,
@@ -122,11 +128,7 @@ QString LeftOutQuestionsMessage(const std::vector<std::string>& notes)
 
 void WriteExportFile(const QString& path, const std::string& bytes)
 {
-    const QFileInfo target(path);
-    const std::string name = QFile::encodeName(path).toStdString();
-    // Renaming over a file replaces it even when the file itself is
-    // read-only; the user's protection of it is kept.
-    if (target.exists() && (!target.isFile() || !target.isWritable()))
-        throw std::runtime_error("Cannot create file " + name);
-    SaveBytesToFile(name, bytes);
+    TReplacingFile file(QFile::encodeName(path).toStdString());
+    file.Write(bytes);
+    file.Commit();
 }

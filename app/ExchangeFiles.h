@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-#include <optional>
 
 // The export filters in the order offered: Moodle XML, GIFT, Aiken.
 QStringList ExportFilters();
@@ -22,11 +20,15 @@ QStringList ExportFileNames(const QString& title, const QString& folder);
 // The import filters: every supported file first, then tests, then the
 // three formats.
 QStringList ImportFilters();
-// The format an import source is read in: the one of the filter chosen, or
-// for "every supported file" the one its name and bytes show. Empty for a
-// test file of the program's own.
-std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
-                                              const std::string& bytes);
+// Whether an import source is a test file of the program's own: by the
+// filter chosen, or for "every supported file" by its name (anything but
+// .xml, .gift and .txt).
+bool IsTestFileSource(const QString& path, const QString& chosenFilter);
+// The format any other import source is read in: the one of the filter
+// chosen, or for "every supported file" the one its name shows (a .txt file
+// by its bytes, as Aiken or GIFT).
+TExchangeFormat ImportFormatOf(const QString& path, const QString& chosenFilter,
+                               const std::string& bytes);
 
 // The message listing the questions an export left out, one line per reason:
 // "Pominięto pytania: 4, 17 – format Aiken wymaga …".
@@ -36,6 +38,7 @@ QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,
 // of the first of them.
 QString LeftOutQuestionsMessage(const std::vector<std::string>& notes);
 
-// Writes an exported file atomically. A file the user may not write is
-// refused rather than replaced: throws "Cannot create file <path>".
+// Writes an exported file by the safe replace of test files: a file that is
+// no regular file or that the user may not write is refused; throws
+// "Cannot create file <path>: <reason>".
 void WriteExportFile(const QString& path, const std::string& bytes);

@@ -194,16 +194,12 @@ QString TForm1::AskImportFileName(QString& filter)
 
 std::unique_ptr<TTest> TForm1::ReadImportSource(const QString& path, const QString& filter)
 {
-    const std::string bytes = LoadBytesFromFile(QFile::encodeName(path).toStdString());
-    const std::optional<TExchangeFormat> format = ImportFormatOf(path, filter, bytes);
+    if (IsTestFileSource(path, filter))
+        return ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
+    const std::string bytes(LoadBytesFromFile(QFile::encodeName(path).toStdString()).View());
     auto source = std::make_unique<TTest>();
-    if (!format) {
-        source->LoadFromLines(SplitLines(bytes),
-                              [this](const std::string& message) { ReportReadingError(message); });
-        return source;
-    }
     std::vector<std::string> notes;
-    ImportTest(bytes, *format, *source, notes);
+    ImportTest(bytes, ImportFormatOf(path, filter, bytes), *source, notes);
     if (source->Questions.empty()) {
         Prompts::Current().Message(
             this, QStringLiteral("W pliku „%1” nie ma pytań jednokrotnego wyboru, które można zaimportować.")
