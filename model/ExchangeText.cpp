@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace exchange {
@@ -263,10 +264,12 @@ std::string DecodeEntities(const std::string& text)
     decoded.reserve(text.size());
     for (size_t at = 0; at < text.size(); ++at) {
         if (text[at] == '&') {
-            // References are short; a far ";" belongs to other text.
-            const size_t semicolon = text.find(';', at + 1);
+            // References are short; a far ";" belongs to other text, and
+            // is not searched for at all.
+            const size_t near = std::string_view(text).substr(at + 1, 12).find(';');
+            const size_t semicolon = near == std::string_view::npos ? near : at + 1 + near;
             unsigned long code = 0;
-            if (semicolon != std::string::npos && semicolon - at <= 12
+            if (semicolon != std::string::npos
                 && ResolveEntity(text.substr(at + 1, semicolon - at - 1), code)) {
                 AppendUtf8(decoded, code);
                 at = semicolon;
@@ -283,12 +286,16 @@ std::string HtmlToPlain(const std::string& html)
     std::string plain;
     plain.reserve(html.size());
     bool pendingSpace = false;
+    // The next ">" is looked for again only once passed, so a text of many
+    // "<" and no ">" is still read in one pass.
+    size_t close = 0;
     for (size_t at = 0; at < html.size(); ++at) {
         const char c = html[at];
         if (c == '<') {
             // A "<" not opening a tag ("a < b") is text.
             const char next = at + 1 < html.size() ? html[at + 1] : ' ';
-            const size_t close = html.find('>', at);
+            if (close != std::string::npos && close <= at)
+                close = html.find('>', at);
             if (close != std::string::npos
                 && (std::isalpha(static_cast<unsigned char>(next)) || next == '/' || next == '!')) {
                 if (BreaksLine(TagName(html, at, close))) {

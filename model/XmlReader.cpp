@@ -204,7 +204,7 @@ private:
             const size_t end = m_text.find(quote, m_at);
             if (end == std::string::npos)
                 Fail("niezamknięta wartość atrybutu");
-            if (m_text.find('<', m_at) < end)
+            if (std::find(m_text.begin() + long(m_at), m_text.begin() + long(end), '<') != m_text.begin() + long(end))
                 Fail("znak „<” w wartości atrybutu");
             std::string value = Decode(m_at, end);
             m_at = end + 1;

@@ -513,6 +513,17 @@ void TstExchange::hostile_data()
                                                   << "" << 1 << 0;
     QTest::newRow("xml question without answers") << xml << QByteArray("<quiz><question type=\"multichoice\"/></quiz>")
                                                   << "" << 0 << 1;
+    // Each of these took a pass over the rest of the text per character.
+    QTest::newRow("xml html of many unclosed tags")
+        << xml << QByteArray("<quiz><question type=\"multichoice\"><questiontext format=\"html\"><text>"
+                             + QByteArray("&lt;a").repeated(200000) + "</text></questiontext>"
+                             "<answer fraction=\"100\"><text>a</text></answer><answer><text>b</text></answer>"
+                             "</question></quiz>")
+        << "" << 1 << 0;
+    QTest::newRow("xml many attributes")
+        << xml << QByteArray("<quiz><x" + QByteArray(" a=\"1\"").repeated(100000) + "/></quiz>") << "" << 0 << 0;
+    QTest::newRow("gift many ampersands")
+        << gift << QByteArray("[html]" + QByteArray("&").repeated(400000) + ";{=a ~b}") << "" << 1 << 0;
     QTest::newRow("xml huge character reference") << xml << QByteArray("<quiz>&#99999999999;</quiz>") << "&" << 0 << 0;
     QTest::newRow("gift unclosed brace")
         << gift << QByteArray("::a:: Pytanie {=a ~b ~c\n\n::b:: Drugie {=x ~y ~z}\n") << "" << 1 << 1;
