@@ -37,25 +37,6 @@ std::string FirstCharacters(const std::string& utf8, size_t count)
     return utf8.substr(0, at);
 }
 
-void AppendUtf8(std::string& out, unsigned long c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The named references a platform's editor writes into question texts.
 struct TNamedEntity
 {
@@ -271,7 +252,7 @@ std::string DecodeEntities(const std::string& text)
             unsigned long code = 0;
             if (semicolon != std::string::npos
                 && ResolveEntity(text.substr(at + 1, semicolon - at - 1), code)) {
-                AppendUtf8(decoded, code);
+                AppendUtf8(decoded, static_cast<char32_t>(code));
                 at = semicolon;
                 continue;
             }

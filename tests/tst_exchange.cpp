@@ -122,6 +122,8 @@ class TstExchange : public QObject
     Q_OBJECT
 
 private slots:
+    void codePage_data();
+    void codePage();
     void roundTrip_data();
     void roundTrip();
     void escaping_data();
@@ -142,6 +144,32 @@ private slots:
     void fiftyMegabytes_data();
     void fiftyMegabytes();
 };
+
+void TstExchange::codePage_data()
+{
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::addColumn<QByteArray>("cp1250");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("polish letters") << QByteArray("Zażółć gęślą jaźń ĄĘŁŃÓŚŹŻ") << QByteArray(
+        "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1 \xA5\xCA\xA3\xD1\xD3\x8C\x8F\xAF") << true;
+    QTest::newRow("euro and quotes") << QByteArray("€ „x” – …") << QByteArray("\x80 \x84x\x94 \x96 \x85") << true;
+    QTest::newRow("outside the code page") << QByteArray("α😀") << QByteArray("??") << true;
+    QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << false;
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("???") << false;
+    QTest::newRow("cut short") << QByteArray("a\xC5") << QByteArray("a?") << false;
+    QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("????") << false;
+}
+
+void TstExchange::codePage()
+{
+    QFETCH(QByteArray, utf8);
+    QFETCH(QByteArray, cp1250);
+    QFETCH(bool, valid);
+    QCOMPARE(QByteArray::fromStdString(Utf8ToCp1250(utf8.toStdString())), cp1250);
+    QCOMPARE(IsValidUtf8(utf8.toStdString()), valid);
+    if (valid && !cp1250.contains('?'))
+        QCOMPARE(QByteArray::fromStdString(Cp1250ToUtf8(cp1250.toStdString())), utf8);
+}
 
 void TstExchange::roundTrip_data()
 {
