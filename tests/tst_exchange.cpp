@@ -264,8 +264,9 @@ void TstExchange::escaping()
 void TstExchange::exportLayout_data()
 {
     QTest::addColumn<TExchangeFormat>("format");
+    QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("xml") << TExchangeFormat::MoodleXml << QStringLiteral(
+    QTest::newRow("xml") << TExchangeFormat::MoodleXml << "Fizyka 1/2" << QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<quiz>\n"
         "  <question type=\"category\">\n"
@@ -295,12 +296,16 @@ void TstExchange::exportLayout_data()
         "    </answer>\n"
         "  </question>\n"
         "</quiz>\n");
-    QTest::newRow("gift") << TExchangeFormat::Gift << QStringLiteral(
+    QTest::newRow("gift") << TExchangeFormat::Gift << "Fizyka 1/2" << QStringLiteral(
         "// Fizyka 1/2\n"
         "$CATEGORY: Fizyka 1//2\n"
         "\n"
         "::Ile to jest?:: Ile to jest? {~Jeden =Dwa ~Trzy}\n");
-    QTest::newRow("aiken") << TExchangeFormat::Aiken << QStringLiteral(
+    QTest::newRow("gift without a title") << TExchangeFormat::Gift << "" << QStringLiteral(
+        "// \n"
+        "\n"
+        "::Ile to jest?:: Ile to jest? {~Jeden =Dwa ~Trzy}\n");
+    QTest::newRow("aiken") << TExchangeFormat::Aiken << "Fizyka 1/2" << QStringLiteral(
         "Ile to jest?\n"
         "A. Jeden\n"
         "B. Dwa\n"
@@ -311,9 +316,10 @@ void TstExchange::exportLayout_data()
 void TstExchange::exportLayout()
 {
     QFETCH(TExchangeFormat, format);
+    QFETCH(QString, title);
     QFETCH(QString, expected);
     std::vector<int32_t> skipped{7};
-    const TTest test = MakeTest("Fizyka 1/2", {{"Ile to jest?", {"Jeden", "Dwa", "Trzy"}, {0, 1, 0}}});
+    const TTest test = MakeTest(title.toStdString(), {{"Ile to jest?", {"Jeden", "Dwa", "Trzy"}, {0, 1, 0}}});
     QCOMPARE(QString::fromStdString(ExportTest(test, format, skipped)), expected);
     QVERIFY(skipped.empty());
 }
