@@ -1,7 +1,6 @@
 #include "ExchangeFiles.h"
 
 #include "app/AnswerKey.h"
-#include "model/ReplacingFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +15,7 @@ const QString kAll = QStringLiteral("Wszystkie obsługiwane (*.test *.xml *.gift
 
 // Aiken's answer-key lines and no GIFT braces: an Aiken file. GIFT files
 // may hold "ANSWER:" in a text, but never lack braces.
-bool LooksLikeAiken(const std::string& bytes)
+bool LooksLikeAiken(std::string_view bytes)
 {
     bool keyLine = false;
     size_t lineStart = 0;
@@ -27,9 +26,9 @@ bool LooksLikeAiken(const std::string& bytes)
         keyLine = QByteArray::fromRawData(bytes.data() + at, qsizetype(std::min<size_t>(7, bytes.size() - at)))
                       .toUpper() == "ANSWER:";
         const size_t end = bytes.find('\n', lineStart);
-        lineStart = end == std::string::npos ? bytes.size() : end + 1;
+        lineStart = end == std::string_view::npos ? bytes.size() : end + 1;
     }
-    return keyLine && bytes.find('{') == std::string::npos;
+    return keyLine && bytes.find('{') == std::string_view::npos;
 }
 
 } // namespace
@@ -63,17 +62,8 @@ QStringList ImportFilters()
     return {kAll, kTests, kMoodleXml, kGift, kAiken};
 }
 
-bool IsTestFileSource(const QString& path, const QString& chosenFilter)
-{
-    if (chosenFilter == kTests)
-        return true;
-    if (chosenFilter == kMoodleXml || chosenFilter == kGift || chosenFilter == kAiken)
-        return false;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix != QLatin1String("xml") && suffix != QLatin1String("gift") && suffix != QLatin1String("txt");
-}
-
-TExchangeFormat ImportFormatOf(const QString& path, const QString& chosenFilter, const std::string& bytes)
+std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
+                                              std::string_view bytes)
 {
     if (chosenFilter == kMoodleXml)
         return TExchangeFormat::MoodleXml;
@@ -81,12 +71,16 @@ TExchangeFormat ImportFormatOf(const QString& path, const QString& chosenFilter,
         return TExchangeFormat::Gift;
     if (chosenFilter == kAiken)
         return TExchangeFormat::Aiken;
+    if (chosenFilter == kTests)
+        return std::nullopt;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("xml"))
         return TExchangeFormat::MoodleXml;
-    if (suffix == QLatin1String("txt") && LooksLikeAiken(bytes))
-        return TExchangeFormat::Aiken;
-    return TExchangeFormat::Gift;
+    if (suffix == QLatin1String("gift"))
+        return TExchangeFormat::Gift;
+    if (suffix == QLatin1String("txt"))
+        return LooksLikeAiken(bytes) ? TExchangeFormat::Aiken : TExchangeFormat::Gift;
+    return std::nullopt;
 }
 
 QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,
@@ -128,7 +122,5 @@ QString LeftOutQuestionsMessage(const std::vector<std::string>& notes)
 
 void WriteExportFile(const QString& path, const std::string& bytes)
 {
-    TReplacingFile file(QFile::encodeName(path).toStdString());
-    file.Write(bytes);
-    file.Commit();
+    SaveBytesToFile(QFile::encodeName(path).toStdString(), bytes);
 }

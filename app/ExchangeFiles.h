@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+#include <string_view>
 
 // The export filters in the order offered: Moodle XML, GIFT, Aiken.
 QStringList ExportFilters();
@@ -20,15 +23,11 @@ QStringList ExportFileNames(const QString& title, const QString& folder);
 // The import filters: every supported file first, then tests, then the
 // three formats.
 QStringList ImportFilters();
-// Whether an import source is a test file of the program's own: by the
-// filter chosen, or for "every supported file" by its name (anything but
-// .xml, .gift and .txt).
-bool IsTestFileSource(const QString& path, const QString& chosenFilter);
-// The format any other import source is read in: the one of the filter
-// chosen, or for "every supported file" the one its name shows (a .txt file
-// by its bytes, as Aiken or GIFT).
-TExchangeFormat ImportFormatOf(const QString& path, const QString& chosenFilter,
-                               const std::string& bytes);
+// The format an import source is read in: the one of the filter chosen, or
+// for "every supported file" the one its name and bytes show. Empty for a
+// test file of the program's own.
+std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
+                                              std::string_view bytes);
 
 // The message listing the questions an export left out, one line per reason:
 // "Pominięto pytania: 4, 17 – format Aiken wymaga …".

@@ -1,18 +1,28 @@
 #include "Prompts.h"
 
+#include "dialogs/PrintOptionsDialog.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
 
 Prompts* g_installed = nullptr;
+
+// The part of the screen's width and height the print preview takes.
+constexpr qreal kPreviewShare = 0.85;
 
 QString ApplicationTitle()
 {
@@ -119,9 +129,43 @@ void Prompts::OpenUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+bool Prompts::OpenTestWithDesktop(const QString& path)
+{
+    // A desktop without a program for the type either fails with no more
+    // than a line on the console, or hands the file, text after all, to a
+    // text editor: neither lets anyone take the test.
+    const QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+    if (type != QLatin1String("application/x-testarion-test"))
+        return false;
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!xdgMime.isEmpty()) {
+        QProcess query;
+        query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+        if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit
+            || query.exitCode() != 0 || query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool Prompts::StartProgram(const QString& program, const QStringList& arguments)
+{
+    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, arguments);
+}
+
 void Prompts::Beep()
 {
     QApplication::beep();
+}
+
+bool Prompts::AskPrintOptions(QWidget* parent, PrintOptions& options)
+{
+    PrintOptionsDialog dialog(parent);
+    dialog.SetOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
 }
 
 void Prompts::PrintPreview(QWidget* parent, const QString& title,
@@ -131,6 +175,16 @@ void Prompts::PrintPreview(QWidget* parent, const QString& title,
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
+    // Qt opens the preview small, with the whole page shrunk into it: it
+    // takes most of the screen here, the page as wide as the view.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        dialog.resize(available.size() * kPreviewShare);
+        dialog.move(available.center() - dialog.rect().center());
+    }
+    if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&render](QPrinter* p) { render(p); });
     dialog.exec();

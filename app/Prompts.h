@@ -8,6 +8,7 @@
 
 #include <functional>
 
+struct PrintOptions;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -46,7 +47,16 @@ public:
                                        int& filterIndex);
     // Opens a file or folder with the program the desktop associates with it.
     virtual void OpenUrl(const QUrl& url);
+    // Hands a test file to the program the desktop associates with .test
+    // files; false when the desktop has none or could not start it.
+    virtual bool OpenTestWithDesktop(const QString& path);
+    // Starts `program` with `arguments` on its own; false when it could not
+    // be started (it is missing, say).
+    virtual bool StartProgram(const QString& program, const QStringList& arguments);
     virtual void Beep();
+    // What printing the student sheets asks first, proposing `options`; false
+    // when cancelled, else `options` holds the answer.
+    virtual bool AskPrintOptions(QWidget* parent, PrintOptions& options);
     // A print preview of what `render` paints onto the printer.
     virtual void PrintPreview(QWidget* parent, const QString& title,
                               const std::function<void(QPrinter*)>& render);

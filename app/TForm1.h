@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
+class QScreen;
 class QSplitter;
 class QStackedWidget;
 class TForm2;
@@ -53,6 +54,7 @@ public:
     // asking first when the file changed on disk meanwhile or was not read
     // whole; "Nie" leaves the file as it is.
     void SaveCurrentTest();
+    void cmdSaveTest();  // Ctrl+S
     void CloseTest();
     void CenterStartPage();
     void imgNextClick();
@@ -127,10 +129,15 @@ private:
     // Connects a click to a handler that runs under the top-level error handler.
     void OnClick(PictureButton* button, void (TForm1::*handler)());
     void ShowPage(int index);
+    // Keeps the minimum size, and the size, within what `screen` shows.
+    void FitToScreen(QScreen* screen);
     // Writes the test before it is closed; when that fails, asks whether to
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
     void ReportReadingError(const std::string& message);
+    // The note in the bottom strip after a write of the file at `path`.
+    void NoteWritten(const QString& path);
+    void NoteWriteFailed(const QString& path);
 
     void BuildStartPage();
     void BuildSummaryPage();
@@ -147,6 +154,7 @@ private:
     PictureButton* imgPrev = nullptr;
     PictureButton* imgNext = nullptr;
     PictureButton* imgExit = nullptr;
+    class FadingNote* lblSaveNote = nullptr;
 
     // Start page.
     QLabel* lblHeading = nullptr;

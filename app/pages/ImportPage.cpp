@@ -194,12 +194,14 @@ QString TForm1::AskImportFileName(QString& filter)
 
 std::unique_ptr<TTest> TForm1::ReadImportSource(const QString& path, const QString& filter)
 {
-    if (IsTestFileSource(path, filter))
-        return ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
-    const std::string bytes(LoadBytesFromFile(QFile::encodeName(path).toStdString()).View());
+    const TFileBytes bytes = ReadRegularFile(path);
+    const std::optional<TExchangeFormat> format = ImportFormatOf(path, filter, bytes.View());
+    if (!format)
+        return TestFromFileBytes(bytes, path,
+                                 [this](const std::string& message) { ReportReadingError(message); });
     auto source = std::make_unique<TTest>();
     std::vector<std::string> notes;
-    ImportTest(bytes, ImportFormatOf(path, filter, bytes), *source, notes);
+    ImportTest(std::string(bytes.View()), *format, *source, notes);
     if (source->Questions.empty()) {
         Prompts::Current().Message(
             this, QStringLiteral("W pliku „%1” nie ma pytań jednokrotnego wyboru, które można zaimportować.")

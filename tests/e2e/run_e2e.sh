@@ -326,3 +326,6 @@ fi
 echo "PASS: the test file and the answer key are as typed; the program ended with 0"
 echo "screenshots:"
 ls -1 "$out"/*.png
+
+# --- Taking the test ----------------------------------------------------------
+source "$source_root/tests/e2e/take_test.sh"
