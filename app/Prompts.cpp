@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPushButton>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -43,8 +44,8 @@ bool Prompts::Confirm(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Tak"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("Nie"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -3,6 +3,7 @@
 // page live in a source file of their own under app/pages/.
 #pragma once
 
+#include "app/TestFiles.h"
 #include "model/Baza.h"
 
 #include <QMainWindow>
@@ -36,8 +37,9 @@ public:
     // Program state, one for the whole run.
     std::unique_ptr<TTest> CurrentTest;
     QString CurrentTestPath;  // full path of the current test's file; empty: nothing is saved
-    QString TestsFolder;      // "Testy" beside the executable, with a separator at its end
+    QString TestsFolder;      // where tests are kept (see ChooseTestsFolder), with a separator at its end
     std::unique_ptr<TTest> ImportSource;
+    TestFileRecord CurrentTestFile;  // what was last read from or written to CurrentTestPath
 
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -47,6 +49,9 @@ public:
     // Shell and navigation (TForm1.cpp).
     void cmdNextPage();
     void cmdPrevPage();
+    // Writes the current test when its file would then read differently,
+    // asking first when the file changed on disk meanwhile or was not read
+    // whole; "Nie" leaves the file as it is.
     void SaveCurrentTest();
     void CloseTest();
     void CenterStartPage();

@@ -27,8 +27,10 @@ void WhenModalShown(const std::function<void(QDialog*)>& action)
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        // Shown is not enough: until the window system has activated the
+        // dialog, its focus widget has no focus yet and keys go elsewhere.
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        if (!dialog || !dialog->isVisible() || QApplication::activeWindow() != dialog)
             return;
         timer->stop();
         timer->deleteLater();

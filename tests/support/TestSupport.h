@@ -13,7 +13,7 @@ class QWidget;
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
-// Runs `action` on the next modal dialog as soon as it is shown (the call
+// Runs `action` on the next modal dialog as soon as it is shown and active (the call
 // that shows it blocks until the action closes it).
 void WhenModalShown(const std::function<void(QDialog*)>& action);
 
