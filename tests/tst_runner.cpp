@@ -92,6 +92,7 @@ private slots:
 
     void refusesTestsItCannotRun_data();
     void refusesTestsItCannotRun();
+    void withoutAFileTheStudentChoosesOne();
     void startScreenShowsTheTestAndWantsAName();
     void questionScreenShowsEveryAnswer_data();
     void questionScreenShowsEveryAnswer();
@@ -208,6 +209,20 @@ void tst_Runner::refusesTestsItCannotRun()
     if (!bytes.isEmpty())
         QCOMPARE(ReadBytes(path), bytes);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), bytes.isEmpty() ? 1 : 2);
+}
+
+void tst_Runner::withoutAFileTheStudentChoosesOne()
+{
+    // A refused test asks again; a cancelled dialog gives up.
+    m_prompts->openAnswers = {m_dir->filePath(QStringLiteral("brak.test")), m_testPath};
+    QVERIFY(m_runner->cmdChooseTest(m_dir->path()));
+    QCOMPARE(m_prompts->openFolders, QStringList(2, m_dir->path()));
+    QCOMPARE(m_prompts->errors.size(), 1);
+    QCOMPARE(m_runner->ScreenIndex(), int(TRunner::StartScreen));
+    QCOMPARE(labelText("lblTitle"), QStringLiteral("Sprawdzian z geografii"));
+
+    QVERIFY(!m_runner->cmdChooseTest(m_dir->path()));
+    QCOMPARE(m_prompts->openFolders.size(), 3);
 }
 
 void tst_Runner::startScreenShowsTheTestAndWantsAName()
