@@ -367,8 +367,11 @@ void tst_Runner::mouseChoosesAndTheStripJumps()
     QVERIFY(child("btnQuestion1")->property("answered").toBool());
     QVERIFY(!child("btnQuestion2")->property("answered").toBool());
 
+    QVERIFY(child("btnQuestion1")->property("current").toBool());
     QTest::mouseClick(child("btnQuestion3"), Qt::LeftButton);
     QCOMPARE(m_runner->CurrentQuestion(), 2);
+    QVERIFY(child("btnQuestion3")->property("current").toBool());
+    QVERIFY(!child("btnQuestion1")->property("current").toBool());
     QTest::mouseClick(child("imgPrevious"), Qt::LeftButton);
     QCOMPARE(m_runner->CurrentQuestion(), 1);
     QTest::mouseClick(child("rbAnswer3"), Qt::LeftButton);
