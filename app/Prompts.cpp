@@ -1,21 +1,28 @@
 #include "Prompts.h"
 
+#include "dialogs/PrintOptionsDialog.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QMimeDatabase>
 #include <QPushButton>
+#include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
 
 Prompts* g_installed = nullptr;
+
+// The part of the screen's width and height the print preview takes.
+constexpr qreal kPreviewShare = 0.85;
 
 QString ApplicationTitle()
 {
@@ -79,6 +86,44 @@ QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const 
     return dialog.selectedFiles().constFirst();
 }
 
+QString Prompts::OpenImportFileName(QWidget* parent, const QString& folder, const QString& fileName,
+                                   const QStringList& filters, QString& chosenFilter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Otwórz"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, const QStringList& filters,
+                                    const QStringList& fileNames, int& filterIndex)
+{
+    QFileDialog dialog(parent, QStringLiteral("Eksportuj jako"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Each format proposes its own name; the suffix follows the filter.
+    const auto propose = [&dialog, &fileNames](int index) {
+        if (index < 0 || index >= fileNames.size())
+            return;
+        dialog.setDefaultSuffix(QFileInfo(fileNames.at(index)).suffix());
+        dialog.selectFile(fileNames.at(index));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&filters, propose](const QString& filter) { propose(int(filters.indexOf(filter))); });
+    if (filterIndex >= 0 && filterIndex < filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex));
+    propose(filterIndex);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    filterIndex = int(filters.indexOf(dialog.selectedNameFilter()));
+    return dialog.selectedFiles().constFirst();
+}
+
 void Prompts::OpenUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);
@@ -113,6 +158,16 @@ void Prompts::Beep()
     QApplication::beep();
 }
 
+bool Prompts::AskPrintOptions(QWidget* parent, PrintOptions& options)
+{
+    PrintOptionsDialog dialog(parent);
+    dialog.SetOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
+}
+
 void Prompts::PrintPreview(QWidget* parent, const QString& title,
                            const std::function<void(QPrinter*)>& render)
 {
@@ -120,6 +175,16 @@ void Prompts::PrintPreview(QWidget* parent, const QString& title,
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
+    // Qt opens the preview small, with the whole page shrunk into it: it
+    // takes most of the screen here, the page as wide as the view.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        dialog.resize(available.size() * kPreviewShare);
+        dialog.move(available.center() - dialog.rect().center());
+    }
+    if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&render](QPrinter* p) { render(p); });
     dialog.exec();

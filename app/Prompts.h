@@ -8,6 +8,7 @@
 
 #include <functional>
 
+struct PrintOptions;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -31,6 +32,19 @@ public:
     // path, or empty when cancelled.
     virtual QString SaveTextFileName(QWidget* parent, const QString& folder,
                                      const QString& fileName);
+    // The open dialog of an import source with its `filters`, the first of
+    // them chosen; the chosen path, or empty when cancelled. The filter in
+    // use when the dialog closed goes to `chosenFilter`.
+    virtual QString OpenImportFileName(QWidget* parent, const QString& folder,
+                                       const QString& fileName, const QStringList& filters,
+                                       QString& chosenFilter);
+    // The save dialog of an export, asking before overwriting: one filter
+    // per format with the name proposed for it, `filterIndex` chosen first.
+    // The chosen path, or empty when cancelled; the index of the filter in
+    // use when the dialog closed goes to `filterIndex`.
+    virtual QString SaveExportFileName(QWidget* parent, const QString& folder,
+                                       const QStringList& filters, const QStringList& fileNames,
+                                       int& filterIndex);
     // Opens a file or folder with the program the desktop associates with it.
     virtual void OpenUrl(const QUrl& url);
     // Hands a test file to the program the desktop associates with .test
@@ -40,6 +54,9 @@ public:
     // be started (it is missing, say).
     virtual bool StartProgram(const QString& program, const QStringList& arguments);
     virtual void Beep();
+    // What printing the student sheets asks first, proposing `options`; false
+    // when cancelled, else `options` holds the answer.
+    virtual bool AskPrintOptions(QWidget* parent, PrintOptions& options);
     // A print preview of what `render` paints onto the printer.
     virtual void PrintPreview(QWidget* parent, const QString& title,
                               const std::function<void(QPrinter*)>& render);

@@ -19,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
+class QScreen;
 class QSplitter;
 class QStackedWidget;
 class TForm2;
@@ -53,6 +54,7 @@ public:
     // asking first when the file changed on disk meanwhile or was not read
     // whole; "Nie" leaves the file as it is.
     void SaveCurrentTest();
+    void cmdSaveTest();  // Ctrl+S
     void CloseTest();
     void CenterStartPage();
     void imgNextClick();
@@ -74,6 +76,7 @@ public:
     void imgEdytujTestClick();
     void imgUruchomTestClick();
     void imgDrukujTestClick();
+    void imgEksportujClick();
     void imgKluczDrukujClick();
 
     // Properties page (pages/PropertiesPage.cpp).
@@ -126,10 +129,15 @@ private:
     // Connects a click to a handler that runs under the top-level error handler.
     void OnClick(PictureButton* button, void (TForm1::*handler)());
     void ShowPage(int index);
+    // Keeps the minimum size, and the size, within what `screen` shows.
+    void FitToScreen(QScreen* screen);
     // Writes the test before it is closed; when that fails, asks whether to
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
     void ReportReadingError(const std::string& message);
+    // The note in the bottom strip after a write of the file at `path`.
+    void NoteWritten(const QString& path);
+    void NoteWriteFailed(const QString& path);
 
     void BuildStartPage();
     void BuildSummaryPage();
@@ -146,6 +154,7 @@ private:
     PictureButton* imgPrev = nullptr;
     PictureButton* imgNext = nullptr;
     PictureButton* imgExit = nullptr;
+    class FadingNote* lblSaveNote = nullptr;
 
     // Start page.
     QLabel* lblHeading = nullptr;
@@ -155,6 +164,12 @@ private:
     QString LastOpenedFileName;  // the open dialog proposes the last chosen name
     // Asks for a test file to read; empty when cancelled.
     QString AskTestFileName();
+    // Asks for an import source; empty when cancelled. The filter chosen
+    // goes to `filter`.
+    QString AskImportFileName(QString& filter);
+    // Reads an import source in its format; nullptr, after telling the
+    // user, when it holds no question to import.
+    std::unique_ptr<TTest> ReadImportSource(const QString& path, const QString& filter);
 
     // Summary page.
     QFrame* jvpnl6 = nullptr;

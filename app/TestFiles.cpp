@@ -50,16 +50,26 @@ namespace {
 
 } // namespace
 
+TFileBytes ReadRegularFile(const QString& path)
+{
+    try {
+        return LoadBytesFromFile(QFile::encodeName(path).toStdString());
+    } catch (const TNotRegularFileError&) {
+        Refuse(QStringLiteral("„%1” nie jest zwykłym plikiem"), path);
+    }
+}
+
 std::unique_ptr<TTest> ReadTestFile(const QString& path,
                                     const std::function<void(const std::string&)>& showMessage,
                                     TestFileRecord* record)
 {
-    TFileBytes bytes;
-    try {
-        bytes = LoadBytesFromFile(QFile::encodeName(path).toStdString());
-    } catch (const TNotRegularFileError&) {
-        Refuse(QStringLiteral("„%1” nie jest zwykłym plikiem"), path);
-    }
+    return TestFromFileBytes(ReadRegularFile(path), path, showMessage, record);
+}
+
+std::unique_ptr<TTest> TestFromFileBytes(const TFileBytes& bytes, const QString& path,
+                                         const std::function<void(const std::string&)>& showMessage,
+                                         TestFileRecord* record)
+{
     auto test = std::make_unique<TTest>();
     // The reading error waits until the file is known to be a test at all.
     std::string readingError;

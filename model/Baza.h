@@ -215,3 +215,5 @@ TFileStamp SaveTestToFile(const std::string& path, const TTest& test);
 // when that exists, never replacing a file; returns the name of the copy.
 // Throws std::runtime_error "Cannot create file <copy>: <reason>".
 std::string BackUpFile(const std::string& path);
+// Writes the bytes as they are, in the same safe way as SaveLinesToFile.
+void SaveBytesToFile(const std::string& path, const std::string& content);

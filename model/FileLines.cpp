@@ -259,3 +259,10 @@ TFileStamp SaveTestToFile(const std::string& path, const TTest& test)
     stamp.Hash = sink.HashOfAll();
     return stamp;
 }
+
+void SaveBytesToFile(const std::string& path, const std::string& content)
+{
+    TReplacingFile file(path);
+    file.Write(content);
+    file.Commit();
+}

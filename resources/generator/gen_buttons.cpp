@@ -57,6 +57,7 @@ const Button buttons[] = {
     {"drukuj_test", "drukuj test", 149, 32, Look::Blue},
     {"edytuj_test", "edytuj test", 149, 32, Look::Blue},
     {"uruchom_test", "uruchom test", 149, 32, Look::Blue},
+    {"eksportuj", "eksportuj", 149, 32, Look::Blue},
     {"zapisz_do_pliku", "zapisz do pliku", 149, 32, Look::Blue},
     {"drukuj", "drukuj", 149, 32, Look::Blue},
     {"dodaj_pytanie", "dodaj pytanie", 183, 32, Look::Blue},
