@@ -75,6 +75,18 @@ bool TRunner::OpenTest(const QString& path)
     return true;
 }
 
+bool TRunner::cmdChooseTest(const QString& folder)
+{
+    // A refused test leaves the choice open: another one may be taken.
+    for (;;) {
+        const QString path = RunnerPrompts::Current().OpenTestFileName(this, folder);
+        if (path.isEmpty())
+            return false;
+        if (OpenTest(path))
+            return true;
+    }
+}
+
 int TRunner::ScreenIndex() const
 {
     return m_screens->currentIndex();

@@ -34,6 +34,9 @@ public:
     // Reads the test at `path` and shows its start screen. A test that
     // cannot be taken is refused with the reason shown; false then.
     bool OpenTest(const QString& path);
+    // Asks for a test in `folder` until one can be taken; false when the
+    // student cancels the dialog.
+    bool cmdChooseTest(const QString& folder);
 
     int ScreenIndex() const;
     // The question shown, 0-based.

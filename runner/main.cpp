@@ -1,7 +1,6 @@
 // The test runner's entry: the test named on the command line, or one chosen
 // from the "Testy" folder beside the program, then the event loop.
 
-#include "runner/RunnerPrompts.h"
 #include "runner/TRunner.h"
 
 #include <QApplication>
@@ -25,16 +24,9 @@ int main(int argc, char* argv[])
     if (!arguments.isEmpty()) {
         if (!runner.OpenTest(arguments.constFirst()))
             return 1;
-    } else {
-        // A refused test leaves the choice open: another one may be taken.
-        const QString folder = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Testy"));
-        for (;;) {
-            const QString path = RunnerPrompts::Current().OpenTestFileName(nullptr, folder);
-            if (path.isEmpty())
-                return 0;
-            if (runner.OpenTest(path))
-                break;
-        }
+    } else if (!runner.cmdChooseTest(
+                   QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Testy")))) {
+        return 0;
     }
     runner.show();
     return application.exec();

@@ -92,6 +92,8 @@ private slots:
 
     void refusesTestsItCannotRun_data();
     void refusesTestsItCannotRun();
+    void declaredCountsBeyondTheFileAskWhatItHolds();
+    void withoutAFileTheStudentChoosesOne();
     void startScreenShowsTheTestAndWantsAName();
     void questionScreenShowsEveryAnswer_data();
     void questionScreenShowsEveryAnswer();
@@ -208,6 +210,41 @@ void tst_Runner::refusesTestsItCannotRun()
     if (!bytes.isEmpty())
         QCOMPARE(ReadBytes(path), bytes);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), bytes.isEmpty() ? 1 : 2);
+}
+
+void tst_Runner::declaredCountsBeyondTheFileAskWhatItHolds()
+{
+    // The counts promise far more than the file holds: one question with two
+    // answers is what there is to ask.
+    WriteBytes(m_testPath, "[TEST]\r\n[ILE_ZAKRES\xD3W]2147483647\r\n[ZAKRES]\r\n[ZAKRESY_KONIEC]\r\n"
+                           "[ILE_PYTA\xD1]$7FFFFFFF\r\n[PYTANIE]\r\n[TRE\x8C\xC6_PYTANIA]Jedyne\r\n"
+                           "[ILE_ODPOWIEDZI]2147483647\r\n[ODPOWIED\x8F]\r\n"
+                           "[PUNKTACJA_ODPOWIEDZI]1\r\n[ODPOWIED\x8F]\r\n[ODPOWIEDZI_KONIEC]\r\n"
+                           "[PYTANIA_KONIEC]\r\n[TEST_KONIEC]\r\n");
+    start();
+    QCOMPARE(labelText("lblQuestionNumber"), QStringLiteral("Pytanie 1 z 1"));
+    QCOMPARE(labelText("lblQuestionText"), QStringLiteral("Jedyne"));
+    QCOMPARE(child("answers")->findChildren<QRadioButton*>().size(), 2);
+    key(Qt::Key_A);
+    key(Qt::Key_Return);
+    QCOMPARE(m_runner->ScreenIndex(), int(TRunner::ResultScreen));
+    QCOMPARE(labelText("lblScore"), QStringLiteral("Wynik: 1 z 1 pkt (100%)"));
+    // The one range has no bounds to hold a result.
+    QVERIFY(!child("lblVerdict")->isVisible());
+}
+
+void tst_Runner::withoutAFileTheStudentChoosesOne()
+{
+    // A refused test asks again; a cancelled dialog gives up.
+    m_prompts->openAnswers = {m_dir->filePath(QStringLiteral("brak.test")), m_testPath};
+    QVERIFY(m_runner->cmdChooseTest(m_dir->path()));
+    QCOMPARE(m_prompts->openFolders, QStringList(2, m_dir->path()));
+    QCOMPARE(m_prompts->errors.size(), 1);
+    QCOMPARE(m_runner->ScreenIndex(), int(TRunner::StartScreen));
+    QCOMPARE(labelText("lblTitle"), QStringLiteral("Sprawdzian z geografii"));
+
+    QVERIFY(!m_runner->cmdChooseTest(m_dir->path()));
+    QCOMPARE(m_prompts->openFolders.size(), 3);
 }
 
 void tst_Runner::startScreenShowsTheTestAndWantsAName()
@@ -352,8 +389,11 @@ void tst_Runner::mouseChoosesAndTheStripJumps()
     QVERIFY(child("btnQuestion1")->property("answered").toBool());
     QVERIFY(!child("btnQuestion2")->property("answered").toBool());
 
+    QVERIFY(child("btnQuestion1")->property("current").toBool());
     QTest::mouseClick(child("btnQuestion3"), Qt::LeftButton);
     QCOMPARE(m_runner->CurrentQuestion(), 2);
+    QVERIFY(child("btnQuestion3")->property("current").toBool());
+    QVERIFY(!child("btnQuestion1")->property("current").toBool());
     QTest::mouseClick(child("imgPrevious"), Qt::LeftButton);
     QCOMPARE(m_runner->CurrentQuestion(), 1);
     QTest::mouseClick(child("rbAnswer3"), Qt::LeftButton);

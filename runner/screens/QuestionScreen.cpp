@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -31,15 +32,23 @@ QScrollArea* MakeScrollArea(QWidget* parent, const char* name)
     return area;
 }
 
-QString StripStyle(bool answered, bool current)
+// The strip's look, set once on its holder: a button's state is two
+// properties, so that a change restyles that button alone.
+const char* const kStripStyle =
+    "QPushButton { background: #fffbf0; color: #000080; border: 1px solid #2f6aab;"
+    " border-radius: 4px; font-weight: bold; }"
+    "QPushButton[answered=\"true\"] { background: #000080; color: white; }"
+    "QPushButton[current=\"true\"] { border: 3px solid #e87e1c; }";
+
+void SetStripState(QPushButton* button, bool answered, bool current)
 {
-    const QString fill = answered ? QStringLiteral("#000080") : QStringLiteral("#fffbf0");
-    const QString text = answered ? QStringLiteral("white") : QStringLiteral("#000080");
-    const QString border = current ? QStringLiteral("3px solid #e87e1c")
-                                   : QStringLiteral("1px solid #2f6aab");
-    return QStringLiteral("QPushButton { background: %1; color: %2; border: %3; "
-                          "border-radius: 4px; font-weight: bold; }")
-        .arg(fill, text, border);
+    if (button->property("answered").toBool() == answered
+        && button->property("current").toBool() == current)
+        return;
+    button->setProperty("answered", answered);
+    button->setProperty("current", current);
+    button->style()->unpolish(button);
+    button->style()->polish(button);
 }
 
 } // namespace
@@ -57,11 +66,15 @@ void TRunner::BuildQuestionScreen()
     stripArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     stripArea->setFixedHeight(54);
     auto* stripHolder = new QWidget(stripArea);
+    stripHolder->setStyleSheet(QLatin1String(kStripStyle));
     m_strip = new QHBoxLayout(stripHolder);
     m_strip->setContentsMargins(0, 4, 0, 4);
     m_strip->setSpacing(4);
     m_strip->addStretch(1);
     stripArea->setWidget(stripHolder);
+    // The style sheet gives the holder a palette of its own: the window's
+    // colour shows through instead.
+    stripHolder->setAutoFillBackground(false);
     layout->addWidget(stripArea);
 
     lblQuestionNumber = MakeLabel(m_questionScreen, "lblQuestionNumber", 16, true, false);
@@ -186,11 +199,8 @@ void TRunner::UpdateStrip()
         delete m_stripButtons.back();
         m_stripButtons.pop_back();
     }
-    for (size_t i = 0; i < m_stripButtons.size(); ++i) {
-        const bool answered = m_choices[i] >= 0;
-        m_stripButtons[i]->setProperty("answered", answered);
-        m_stripButtons[i]->setStyleSheet(StripStyle(answered, static_cast<int>(i) == m_current));
-    }
+    for (size_t i = 0; i < m_stripButtons.size(); ++i)
+        SetStripState(m_stripButtons[i], m_choices[i] >= 0, static_cast<int>(i) == m_current);
 }
 
 void TRunner::Choose(int answer)

@@ -158,6 +158,8 @@ void TRunner::FillReview()
         tblReview->setItem(row, MarkColumn, mark);
     }
     tblReview->resizeRowsToContents();
+    // No cell is picked out before the student moves through the review.
+    tblReview->setCurrentItem(nullptr);
 }
 
 void TRunner::StoreResults(const QString& path)

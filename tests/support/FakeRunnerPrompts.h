@@ -18,10 +18,12 @@ public:
     QStringList errors;
     QStringList questions;
     QString saveProposal;
+    QStringList openFolders;
 
     // Answers, taken in order; an empty queue answers "cancel" / "no".
     QList<bool> confirmAnswers;
     QStringList saveAnswers;
+    QStringList openAnswers;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
@@ -30,7 +32,11 @@ public:
         questions << text;
         return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
     }
-    QString OpenTestFileName(QWidget*, const QString&) override { return {}; }
+    QString OpenTestFileName(QWidget*, const QString& folder) override
+    {
+        openFolders << folder;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
     QString SaveResultsFileName(QWidget*, const QString& proposal) override
     {
         saveProposal = proposal;
