@@ -27,17 +27,21 @@ TLines AnswerKeyLines(const TTest& test)
 
 QString AnswerKeyFileName(const QString& title, const QString& folder)
 {
+    return FreeFileName(QStringLiteral("Klucz odpowiedzi do testu ") + title, QStringLiteral("txt"), folder);
+}
+
+QString FreeFileName(const QString& name, const QString& extension, const QString& folder)
+{
     // The title is free text; a separator or a character that Windows
     // forbids in names would make the proposal a path or an invalid name.
-    QString safeTitle = title;
-    for (QChar& c : safeTitle) {
+    QString stem = name;
+    for (QChar& c : stem) {
         if (c < QLatin1Char(' ') || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
     }
-    const QString stem = QStringLiteral("Klucz odpowiedzi do testu ") + safeTitle;
     const QDir dir(folder);
-    QString name = stem + QStringLiteral(".txt");
-    for (int k = 1; QFileInfo::exists(dir.filePath(name)); ++k)
-        name = stem + QStringLiteral(" %1.txt").arg(k);
-    return name;
+    QString candidate = stem + QLatin1Char('.') + extension;
+    for (int k = 1; QFileInfo::exists(dir.filePath(candidate)); ++k)
+        candidate = stem + QStringLiteral(" %1.").arg(k) + extension;
+    return candidate;
 }

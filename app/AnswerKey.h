@@ -19,3 +19,8 @@ TLines AnswerKeyLines(const TTest& test);
 // "… <title> 2.txt" … that no file in `folder` has. Characters that a file
 // name cannot hold are replaced in the title.
 QString AnswerKeyFileName(const QString& title, const QString& folder);
+
+// The first of "<name>.<extension>", "<name> 1.<extension>", … that no file
+// in `folder` has, with the characters a file name cannot hold replaced in
+// `name`.
+QString FreeFileName(const QString& name, const QString& extension, const QString& folder);

@@ -6,10 +6,15 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -46,8 +51,8 @@ bool Prompts::Confirm(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Tak"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("Nie"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -81,9 +86,71 @@ QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const 
     return dialog.selectedFiles().constFirst();
 }
 
+QString Prompts::OpenImportFileName(QWidget* parent, const QString& folder, const QString& fileName,
+                                   const QStringList& filters, QString& chosenFilter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Otwórz"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, const QStringList& filters,
+                                    const QStringList& fileNames, int& filterIndex)
+{
+    QFileDialog dialog(parent, QStringLiteral("Eksportuj jako"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Each format proposes its own name; the suffix follows the filter.
+    const auto propose = [&dialog, &fileNames](int index) {
+        if (index < 0 || index >= fileNames.size())
+            return;
+        dialog.setDefaultSuffix(QFileInfo(fileNames.at(index)).suffix());
+        dialog.selectFile(fileNames.at(index));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&filters, propose](const QString& filter) { propose(int(filters.indexOf(filter))); });
+    if (filterIndex >= 0 && filterIndex < filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex));
+    propose(filterIndex);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    filterIndex = int(filters.indexOf(dialog.selectedNameFilter()));
+    return dialog.selectedFiles().constFirst();
+}
+
 void Prompts::OpenUrl(const QUrl& url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool Prompts::OpenTestWithDesktop(const QString& path)
+{
+    // A desktop without a program for the type either fails with no more
+    // than a line on the console, or hands the file, text after all, to a
+    // text editor: neither lets anyone take the test.
+    const QString type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
+    if (type != QLatin1String("application/x-testarion-test"))
+        return false;
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!xdgMime.isEmpty()) {
+        QProcess query;
+        query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), type});
+        if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit
+            || query.exitCode() != 0 || query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool Prompts::StartProgram(const QString& program, const QStringList& arguments)
+{
+    return QFileInfo(program).isExecutable() && QProcess::startDetached(program, arguments);
 }
 
 void Prompts::Beep()

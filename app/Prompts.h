@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,8 +32,27 @@ public:
     // path, or empty when cancelled.
     virtual QString SaveTextFileName(QWidget* parent, const QString& folder,
                                      const QString& fileName);
+    // The open dialog of an import source with its `filters`, the first of
+    // them chosen; the chosen path, or empty when cancelled. The filter in
+    // use when the dialog closed goes to `chosenFilter`.
+    virtual QString OpenImportFileName(QWidget* parent, const QString& folder,
+                                       const QString& fileName, const QStringList& filters,
+                                       QString& chosenFilter);
+    // The save dialog of an export, asking before overwriting: one filter
+    // per format with the name proposed for it, `filterIndex` chosen first.
+    // The chosen path, or empty when cancelled; the index of the filter in
+    // use when the dialog closed goes to `filterIndex`.
+    virtual QString SaveExportFileName(QWidget* parent, const QString& folder,
+                                       const QStringList& filters, const QStringList& fileNames,
+                                       int& filterIndex);
     // Opens a file or folder with the program the desktop associates with it.
     virtual void OpenUrl(const QUrl& url);
+    // Hands a test file to the program the desktop associates with .test
+    // files; false when the desktop has none or could not start it.
+    virtual bool OpenTestWithDesktop(const QString& path);
+    // Starts `program` with `arguments` on its own; false when it could not
+    // be started (it is missing, say).
+    virtual bool StartProgram(const QString& program, const QStringList& arguments);
     virtual void Beep();
     // What printing the student sheets asks first, proposing `options`; false
     // when cancelled, else `options` holds the answer.

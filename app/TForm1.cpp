@@ -9,12 +9,14 @@
 #include "ui/Cp1250.h"
 #include "ui/FadingNote.h"
 #include "ui/Fonts.h"
+#include "ui/LooseSpinBox.h"
 #include "ui/PictureButton.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
@@ -127,7 +129,17 @@ TForm1::TForm1(QWidget* parent)
                                            + QStringLiteral("/Testy/"));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The controls are destroyed only after the test and every other member
+    // of the window are gone (by ~QWidget), and on the way they lose the
+    // focus and change: a value still being typed is corrected then. None of
+    // their handlers may run into that state, so none is called any more.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+    // The page control's tie to the threshold control reaches this window too.
+    disconnect(pcPages, nullptr, se1, nullptr);
+}
 
 int TForm1::PageIndex() const
 {
@@ -225,12 +237,43 @@ void TForm1::SaveCurrentTest()
 {
     if (CurrentTestPath.isEmpty() || !CurrentTest)
         return;
+    const std::string path = QFile::encodeName(CurrentTestPath).toStdString();
+    const QString shownPath = QDir::toNativeSeparators(CurrentTestPath);
+    // A file that has gone is written again: there is nothing left to lose.
+    const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
+    if (onDisk != TFileState::Missing) {
+        const bool unchanged = CurrentTest->ContentHash() == CurrentTestFile.Content;
+        if (onDisk == TFileState::AsStamped && unchanged)
+            return;
+        if (onDisk == TFileState::Changed
+            && !Prompts::Current().Confirm(
+                this, QStringLiteral("Plik „%1” został zmieniony przez inny program od czasu, gdy "
+                                     "go wczytano lub zapisano. Czy zastąpić go bieżącym testem?")
+                          .arg(shownPath)))
+            return;
+        if (CurrentTestFile.StoppedAtLine >= 0) {
+            if (!Prompts::Current().Confirm(
+                    this, QStringLiteral("Odczyt pliku „%1” przerwał błąd w linii %2, więc test "
+                                         "zawiera tylko część pliku. Czy zastąpić plik tym, co "
+                                         "wczytano?")
+                              .arg(shownPath)
+                              .arg(CurrentTestFile.StoppedAtLine)))
+                return;
+            const std::string backup = BackUpFile(path);
+            CurrentTestFile.StoppedAtLine = -1;
+            Prompts::Current().Message(
+                this, QStringLiteral("Oryginalny plik zachowano jako „%1”.")
+                          .arg(QDir::toNativeSeparators(QFile::decodeName(backup.c_str()))));
+        }
+    }
     try {
-        WriteTestFile(*CurrentTest, CurrentTestPath);
+        CurrentTestFile.Stamp = WriteTestFile(*CurrentTest, CurrentTestPath);
     } catch (...) {
         NoteWriteFailed(CurrentTestPath);
         throw;
     }
+    CurrentTestFile.Content = CurrentTest->ContentHash();
+    CurrentTestFile.StoppedAtLine = -1;
     NoteWritten(CurrentTestPath);
 }
 

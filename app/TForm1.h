@@ -3,6 +3,7 @@
 // page live in a source file of their own under app/pages/.
 #pragma once
 
+#include "app/TestFiles.h"
 #include "model/Baza.h"
 
 #include <QMainWindow>
@@ -37,8 +38,9 @@ public:
     // Program state, one for the whole run.
     std::unique_ptr<TTest> CurrentTest;
     QString CurrentTestPath;  // full path of the current test's file; empty: nothing is saved
-    QString TestsFolder;      // "Testy" beside the executable, with a separator at its end
+    QString TestsFolder;      // where tests are kept (see ChooseTestsFolder), with a separator at its end
     std::unique_ptr<TTest> ImportSource;
+    TestFileRecord CurrentTestFile;  // what was last read from or written to CurrentTestPath
 
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
@@ -48,6 +50,9 @@ public:
     // Shell and navigation (TForm1.cpp).
     void cmdNextPage();
     void cmdPrevPage();
+    // Writes the current test when its file would then read differently,
+    // asking first when the file changed on disk meanwhile or was not read
+    // whole; "Nie" leaves the file as it is.
     void SaveCurrentTest();
     void cmdSaveTest();  // Ctrl+S
     void CloseTest();
@@ -71,6 +76,7 @@ public:
     void imgEdytujTestClick();
     void imgUruchomTestClick();
     void imgDrukujTestClick();
+    void imgEksportujClick();
     void imgKluczDrukujClick();
 
     // Properties page (pages/PropertiesPage.cpp).
@@ -158,6 +164,12 @@ private:
     QString LastOpenedFileName;  // the open dialog proposes the last chosen name
     // Asks for a test file to read; empty when cancelled.
     QString AskTestFileName();
+    // Asks for an import source; empty when cancelled. The filter chosen
+    // goes to `filter`.
+    QString AskImportFileName(QString& filter);
+    // Reads an import source in its format; nullptr, after telling the
+    // user, when it holds no question to import.
+    std::unique_ptr<TTest> ReadImportSource(const QString& path, const QString& filter);
 
     // Summary page.
     QFrame* jvpnl6 = nullptr;

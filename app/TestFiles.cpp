@@ -2,7 +2,10 @@
 
 #include "ui/Cp1250.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <stdexcept>
 
 std::unique_ptr<TTest> NewTestWithDefaults()
 {
@@ -37,20 +40,60 @@ void WritePassThreshold(TTest& test, int threshold)
     test.Ranges[1]->LowerBound = std::to_string(threshold);
 }
 
-std::unique_ptr<TTest> ReadTestFile(const QString& path,
-                                    const std::function<void(const std::string&)>& showMessage)
+namespace {
+
+[[noreturn]] void Refuse(const QString& text, const QString& path)
 {
-    const TLines lines = LoadLinesFromFile(QFile::encodeName(path).toStdString());
+    // Error messages carry UTF-8, like the paths in them.
+    throw std::runtime_error(text.arg(QDir::toNativeSeparators(path)).toStdString());
+}
+
+} // namespace
+
+TFileBytes ReadRegularFile(const QString& path)
+{
+    try {
+        return LoadBytesFromFile(QFile::encodeName(path).toStdString());
+    } catch (const TNotRegularFileError&) {
+        Refuse(QStringLiteral("„%1” nie jest zwykłym plikiem"), path);
+    }
+}
+
+std::unique_ptr<TTest> ReadTestFile(const QString& path,
+                                    const std::function<void(const std::string&)>& showMessage,
+                                    TestFileRecord* record)
+{
+    return TestFromFileBytes(ReadRegularFile(path), path, showMessage, record);
+}
+
+std::unique_ptr<TTest> TestFromFileBytes(const TFileBytes& bytes, const QString& path,
+                                         const std::function<void(const std::string&)>& showMessage,
+                                         TestFileRecord* record)
+{
     auto test = std::make_unique<TTest>();
-    test->LoadFromLines(lines, showMessage);
+    // The reading error waits until the file is known to be a test at all.
+    std::string readingError;
+    const TReadOutcome outcome = test->LoadFromBytes(
+        bytes.View(), [&readingError](const std::string& message) { readingError = message; });
+    // An empty file is an empty test, but a file of other text is no test:
+    // opened, it would be replaced by one on the next save.
+    const bool empty = bytes.View().empty();
+    if (!empty && !outcome.KeyFound)
+        Refuse(QStringLiteral("Plik „%1” nie jest plikiem testu"), path);
+    if (outcome.Failed)
+        showMessage(readingError);
+    if (record) {
+        record->Stamp = bytes.Stamp;
+        record->Content = test->ContentHash();
+        // Nothing of an empty file can be lost by writing over it.
+        record->StoppedAtLine = outcome.Failed && !empty ? outcome.StoppedAtLine : -1;
+    }
     return test;
 }
 
-void WriteTestFile(const TTest& test, const QString& path)
+TFileStamp WriteTestFile(const TTest& test, const QString& path)
 {
-    TLines lines;
-    test.SaveToLines(lines);
-    SaveLinesToFile(QFile::encodeName(path).toStdString(), lines);
+    return SaveTestToFile(QFile::encodeName(path).toStdString(), test);
 }
 
 std::string NotAnIntegerMessage(const std::string& cp1250Value)

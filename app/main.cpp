@@ -2,10 +2,12 @@
 
 #include "Guarded.h"
 #include "TForm1.h"
+#include "TestsFolder.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 namespace {
@@ -40,6 +42,9 @@ int main(int argc, char* argv[])
         application.installTranslator(&qtTexts);
 
     TForm1 form1;
+    form1.TestsFolder = ChooseTestsFolder(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), UserMayWriteFolder);
     form1.show();
     return application.exec();
 }

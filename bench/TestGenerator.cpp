@@ -12,7 +12,7 @@ const char* const kWords[] = {
     "r\xF3wnanie", "pierwiastek", "zwi\xB9zek", "chemiczny", "kr\xF3l", "bitwa", "pod",
     "Grunwaldem", "ile", "wynosi", "suma", "k\xB9t\xF3w", "tr\xF3jk\xB9ta", "g\xB3" "\xF3wna",
     "stolica", "pa\xF1stwa", "jak", "nazywa", "si\xEA", "ssak", "\xBFyj\xB9" "cy", "morzu",
-    "\x9F" "r\xF3" "d\xB3o", "energii", "\x9Cwiat\xB3" "a", "pr\xEAdko\x9C\xE6", "d\xB3ugo\x9C\xE6",
+    "\x9F" "r\xF3" "d\xB3o", "energii", "\x9Cwiat\xB3" "a", "pr\xEA" "dko\x9C\xE6", "d\xB3ugo\x9C\xE6",
     "fali", "epoka", "o\x9Cwiecenia", "autor",
 };
 

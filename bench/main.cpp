@@ -190,7 +190,8 @@ void Bench::Size(int questions)
     TForm1 form;
     form.TestsFolder = m_folder + QLatin1Char('/');
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    if (!QTest::qWaitForWindowExposed(&form))
+        qFatal("The main window was never shown");
 
     m_prompts.openAnswer = path;
     Run(QStringLiteral("open"), questions, [&] {

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-fuzz}
 mkdir -p "$build"
 # Undefined behaviour must stop the run, or the fuzzer would not count it as a crash.
-clang++ -std=c++17 -g -O1 \
+clang++ -std=c++17 -g -O1 -Wall -Wextra -Wpedantic $([ "${TESTARION_WERROR:-0}" = 1 ] && echo -Werror) \
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer \
     -I "$root" \
     "$root"/model/*.cpp "$root/fuzz/fuzz_reader.cpp" \

@@ -10,10 +10,27 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One element per line, the bytes of the line without its line end.
 using TLines = std::vector<std::string>;
+
+// Where the bytes of a test go as they are written; see TTest::SaveToSink.
+class TByteSink
+{
+public:
+    virtual ~TByteSink() = default;
+    virtual void Write(std::string_view bytes) = 0;
+};
+
+// How reading a test from bytes went.
+struct TReadOutcome
+{
+    bool Failed = false;        // reading stopped at an error
+    int32_t StoppedAtLine = 0;  // the line counter when it stopped, as in the message
+    bool KeyFound = false;      // at least one line held a key of the format
+};
 
 // One answer of a question; the correct answer scores 1, the others 0.
 struct TAnswer
@@ -82,6 +99,19 @@ public:
     // equals the number of records held.
     void LoadFromLines(const TLines& lines,
                        const std::function<void(const std::string& message)>& showMessage);
+
+    // The fast paths of the two above, with the same result and the same
+    // message. The writer hands out the bytes of the file (lines with CR LF)
+    // in pieces of at most 64 KiB, never holding more than one piece; the
+    // reader takes the whole file's bytes, split into lines as SplitLines
+    // does, without copying them line by line.
+    void SaveToSink(TByteSink& sink) const;
+    TReadOutcome LoadFromBytes(std::string_view bytes,
+                               const std::function<void(const std::string& message)>& showMessage);
+    // A hash of the test as a reader of its file would see it: two tests
+    // with the same hash read back the same (blanks at a line's end, which
+    // the reader drops, do not count).
+    uint64_t ContentHash() const;
 };
 
 // The error that ends reading a test; LoadFromLines catches it.
@@ -120,5 +150,70 @@ TLines SplitLines(const std::string& bytes);
 TLines LoadLinesFromFile(const std::string& path);
 // Writes each line followed by CR LF, through a temporary file in the same
 // folder renamed over the target, so a failed write leaves the old file
-// intact; throws std::runtime_error "Cannot create file <path>".
+// intact. The target is written through symbolic links and must be a regular
+// file the user may write, when it exists; the new file is flushed to the
+// disk before it replaces the old one. Temporary files that an earlier,
+// interrupted write left in the folder are removed. Throws std::runtime_error
+// "Cannot create file <path>: <reason>".
 void SaveLinesToFile(const std::string& path, const TLines& lines);
+
+// What a file held when it was read or written: enough to tell afterwards
+// whether someone else has replaced it.
+struct TFileStamp
+{
+    uint64_t Size = 0;
+    int64_t ModifiedNs = 0;  // modification time, nanoseconds since the epoch
+    uint64_t Hash = 0;       // of the content, see HashOfBytes
+    bool operator==(const TFileStamp& other) const
+    {
+        return Size == other.Size && ModifiedNs == other.ModifiedNs && Hash == other.Hash;
+    }
+    bool operator!=(const TFileStamp& other) const { return !(*this == other); }
+};
+
+// A non-cryptographic hash of bytes, taken over 64 KiB pieces so that it can
+// be had while the bytes are written.
+uint64_t HashOfBytes(std::string_view bytes);
+
+// The bytes of a whole file in one buffer, with the file's stamp.
+class TFileBytes
+{
+public:
+    std::string_view View() const { return {Data.get(), Size}; }
+    TFileStamp Stamp;
+
+private:
+    friend TFileBytes LoadBytesFromFile(const std::string& path);
+    std::unique_ptr<char[]> Data;
+    size_t Size = 0;
+};
+
+// Thrown instead of reading a path that is no regular file (a folder, a
+// named pipe, a device): those could block or never end. Its message is the
+// one of any file that cannot be read.
+class TNotRegularFileError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a whole regular file in one go; throws std::runtime_error
+// "Cannot open file <path>" when it cannot, TNotRegularFileError with the
+// same message when the path is no regular file.
+TFileBytes LoadBytesFromFile(const std::string& path);
+
+enum class TFileState { Missing, AsStamped, Changed };
+// Compares the file at `path` with a stamp taken before: the hash is read
+// only when size and time still agree.
+TFileState CompareFileWithStamp(const std::string& path, const TFileStamp& stamp);
+
+// Writes the test's file as SaveToSink gives it, by the same safe replace as
+// SaveLinesToFile, and returns the stamp of the file written.
+TFileStamp SaveTestToFile(const std::string& path, const TTest& test);
+
+// Copies the file to "<path>.bak", or to "<path>.1.bak", "<path>.2.bak", …
+// when that exists, never replacing a file; returns the name of the copy.
+// Throws std::runtime_error "Cannot create file <copy>: <reason>".
+std::string BackUpFile(const std::string& path);
+// Writes the bytes as they are, in the same safe way as SaveLinesToFile.
+void SaveBytesToFile(const std::string& path, const std::string& content);

@@ -3,6 +3,7 @@
 #include "Baza.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -129,142 +130,229 @@ bool TryParseDecimal(std::string_view text, int32_t& value)
     return true;
 }
 
-int32_t ReadInteger(const std::string& text)
+bool TryParseIntView(std::string_view rest, int32_t& value)
+{
+    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+    if (!rest.empty() && (rest.front() == '$' || rest.front() == 'x' || rest.front() == 'X'))
+        return TryParseHex(rest.substr(1), value);
+    if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
+        return TryParseHex(rest.substr(2), value);
+    return TryParseDecimal(rest, value);
+}
+
+int32_t ReadInteger(std::string_view text)
 {
     int32_t value = 0;
-    if (!TryParseInt(text, value))
-        throw TReadError("not an integer: " + text);
+    if (!TryParseIntView(text, value))
+        throw TReadError("not an integer: " + std::string(text));
     return value;
 }
 
 // A declared count must be a valid one, but records are counted as their
 // opening lines are read: a huge count costs nothing and a short one loses
 // nothing.
-void CheckCount(const std::string& text)
+void CheckCount(std::string_view text)
 {
     if (ReadInteger(text) < 0)
-        throw TReadError("negative count: " + text);
+        throw TReadError("negative count: " + std::string(text));
 }
 
-// A value must stay on its line: a line break would cut it in two on
-// reading, and a zero byte would end the whole file.
-void AppendOnOneLine(std::string& line, std::string_view value)
+// A key as written (trimmed, any case of a to z) against one of the keys.
+bool IsKey(std::string_view written, std::string_view key)
 {
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
-            ++i;
-        line += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
+    if (written.size() != key.size())
+        return false;
+    for (size_t i = 0; i < key.size(); ++i) {
+        char c = written[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != key[i])
+            return false;
     }
+    return true;
 }
 
-void AddLine(TLines& lines, size_t indent, std::string_view key, std::string_view value = {})
+bool IsAnyKey(std::string_view written)
 {
-    std::string line;
-    line.reserve(indent + key.size() + 2 + value.size());
-    line.append(indent, ' ');
-    line += '[';
-    line += key;
-    line += ']';
-    AppendOnOneLine(line, value);
-    lines.push_back(std::move(line));
+    for (std::string_view key : {KeyTest, KeyTitle, KeyDescription, KeyFontSize, KeyPercentage,
+                                 KeyRangeCount, KeyRange, KeyLowerBound, KeyUpperBound,
+                                 KeyRangeDescription, KeyRangesEnd, KeyQuestionCount, KeyQuestion,
+                                 KeyQuestionText, KeyKind, KeyAnswerCount, KeyAnswer, KeyAnswerText,
+                                 KeyScore, KeyAnswersEnd, KeyQuestionsEnd, KeyTestEnd})
+        if (IsKey(written, key))
+            return true;
+    return false;
 }
 
-// How many records to write: never more than are held, whatever the count says.
-size_t RecordsToWrite(int32_t count, size_t held)
+// One tagged line as the reader sees it: the key trimmed but in its own
+// case, and the value; both point into the line.
+struct TLineView
 {
-    return std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), held);
+    std::string_view Key;
+    std::string_view Value;
+    bool Is(std::string_view key) const { return IsKey(Key, key); }
+};
+
+TLineView TagOf(std::string_view line)
+{
+    line = TrimView(line);
+    return {TrimView(RawKey(line)), RawValue(line)};
 }
 
-void ReadRanges(TTest& test, const std::string& countText, const TLines& lines, int32_t& counter)
+// The lines of an already split file.
+class TLinesSource
 {
-    test.Ranges.clear();
-    CheckCount(countText);
-    TScoreRange* range = nullptr;
-    for (;;) {
-        TTaggedLine line = ReadTaggedLine(lines, counter);
-        if (line.Key == KeyRange)
-            range = test.AddRange();
-        else if (line.Key == KeyRangesEnd)
-            return;
-        else if (!range)
-            continue; // a field before the first opening line has no record to go to
-        else if (line.Key == KeyLowerBound)
-            range->LowerBound = std::move(line.Value);
-        else if (line.Key == KeyUpperBound)
-            range->UpperBound = std::move(line.Value);
-        else if (line.Key == KeyRangeDescription)
-            range->Description = std::move(line.Value);
+public:
+    explicit TLinesSource(const TLines& lines) : Lines(lines) {}
+    bool AtEnd() const { return size_t(Counter) >= Lines.size(); }
+    std::string_view NextLine() { return Lines[size_t(Counter++)]; }
+    int32_t Counter = 0;
+
+private:
+    const TLines& Lines;
+};
+
+// The lines of a file's bytes, found as they are read, by the rules of
+// SplitLines.
+class TBytesSource
+{
+public:
+    explicit TBytesSource(std::string_view bytes)
+        : At(bytes.data()), End(bytes.data() + std::min(bytes.find('\0'), bytes.size()))
+    {}
+    bool AtEnd() const { return At == End; }
+    std::string_view NextLine()
+    {
+        const char* const start = At;
+        const char* end = start;
+        while (end != End && *end != '\r' && *end != '\n')
+            ++end;
+        At = end;
+        if (At != End) {
+            // CR LF is one line end; LF CR is two.
+            if (*At == '\r' && At + 1 != End && At[1] == '\n')
+                ++At;
+            ++At;
+        }
+        ++Counter;
+        return {start, size_t(end - start)};
     }
-}
+    int32_t Counter = 0;
 
-void ReadAnswers(TQuestion& question, const std::string& countText, const TLines& lines,
-                 int32_t& counter)
+private:
+    const char* At;
+    const char* End;
+};
+
+template<typename Source>
+class TReader
 {
-    question.Answers.clear();
-    CheckCount(countText);
-    TAnswer* answer = nullptr;
-    for (;;) {
-        TTaggedLine line = ReadTaggedLine(lines, counter);
-        if (line.Key == KeyAnswer)
-            answer = question.AddAnswer();
-        else if (line.Key == KeyAnswersEnd)
-            return;
-        else if (!answer)
-            continue;
-        else if (line.Key == KeyAnswerText)
-            answer->Text = std::move(line.Value);
-        else if (line.Key == KeyScore)
-            answer->Score = ReadInteger(line.Value);
+public:
+    explicit TReader(Source& source) : Lines(source) {}
+
+    TLineView Next()
+    {
+        if (Lines.AtEnd())
+            throw TReadError("unexpected end of the file");
+        const TLineView line = TagOf(Lines.NextLine());
+        if (!KeyFound)
+            KeyFound = IsAnyKey(line.Key);
+        return line;
     }
-}
 
-void ReadQuestions(TTest& test, const std::string& countText, const TLines& lines, int32_t& counter)
-{
-    test.Questions.clear();
-    CheckCount(countText);
-    TQuestion* question = nullptr;
-    for (;;) {
-        TTaggedLine line = ReadTaggedLine(lines, counter);
-        if (line.Key == KeyQuestion) {
-            test.Questions.push_back(std::make_unique<TQuestion>());
-            question = test.Questions.back().get();
-        } else if (line.Key == KeyQuestionsEnd) {
-            return;
-        } else if (!question) {
-            continue;
-        } else if (line.Key == KeyQuestionText) {
-            question->Text = std::move(line.Value);
-        } else if (line.Key == KeyKind) {
-            question->Kind = std::move(line.Value);
-        } else if (line.Key == KeyFontSize) {
-            question->FontSize = ReadInteger(line.Value);
-        } else if (line.Key == KeyAnswerCount) {
-            ReadAnswers(*question, line.Value, lines, counter);
+    void ReadTest(TTest& test)
+    {
+        for (;;) {
+            const TLineView line = Next();
+            if (line.Is(KeyTitle))
+                test.Title = line.Value;
+            else if (line.Is(KeyDescription))
+                test.Description = line.Value;
+            else if (line.Is(KeyFontSize))
+                test.FontSize = ReadInteger(line.Value);
+            else if (line.Is(KeyPercentage))
+                test.Percentage = ParseFlag(std::string(line.Value));
+            else if (line.Is(KeyRangeCount))
+                ReadRanges(test, line.Value);
+            else if (line.Is(KeyQuestionCount))
+                ReadQuestions(test, line.Value);
+            else if (line.Is(KeyTestEnd))
+                return;
         }
     }
-}
 
-void ReadTest(TTest& test, const TLines& lines, int32_t& counter)
-{
-    for (;;) {
-        TTaggedLine line = ReadTaggedLine(lines, counter);
-        if (line.Key == KeyTitle)
-            test.Title = std::move(line.Value);
-        else if (line.Key == KeyDescription)
-            test.Description = std::move(line.Value);
-        else if (line.Key == KeyFontSize)
-            test.FontSize = ReadInteger(line.Value);
-        else if (line.Key == KeyPercentage)
-            test.Percentage = ParseFlag(line.Value);
-        else if (line.Key == KeyRangeCount)
-            ReadRanges(test, line.Value, lines, counter);
-        else if (line.Key == KeyQuestionCount)
-            ReadQuestions(test, line.Value, lines, counter);
-        else if (line.Key == KeyTestEnd)
-            return;
+    Source& Lines;
+    bool KeyFound = false;
+
+private:
+    void ReadRanges(TTest& test, std::string_view countText)
+    {
+        test.Ranges.clear();
+        CheckCount(countText);
+        TScoreRange* range = nullptr;
+        for (;;) {
+            const TLineView line = Next();
+            if (line.Is(KeyRange))
+                range = test.AddRange();
+            else if (line.Is(KeyRangesEnd))
+                return;
+            else if (!range)
+                continue; // a field before the first opening line has no record to go to
+            else if (line.Is(KeyLowerBound))
+                range->LowerBound = line.Value;
+            else if (line.Is(KeyUpperBound))
+                range->UpperBound = line.Value;
+            else if (line.Is(KeyRangeDescription))
+                range->Description = line.Value;
+        }
     }
-}
+
+    void ReadAnswers(TQuestion& question, std::string_view countText)
+    {
+        question.Answers.clear();
+        CheckCount(countText);
+        TAnswer* answer = nullptr;
+        for (;;) {
+            const TLineView line = Next();
+            if (line.Is(KeyAnswer))
+                answer = question.AddAnswer();
+            else if (line.Is(KeyAnswersEnd))
+                return;
+            else if (!answer)
+                continue;
+            else if (line.Is(KeyAnswerText))
+                answer->Text = line.Value;
+            else if (line.Is(KeyScore))
+                answer->Score = ReadInteger(line.Value);
+        }
+    }
+
+    void ReadQuestions(TTest& test, std::string_view countText)
+    {
+        test.Questions.clear();
+        CheckCount(countText);
+        TQuestion* question = nullptr;
+        for (;;) {
+            const TLineView line = Next();
+            if (line.Is(KeyQuestion)) {
+                test.Questions.push_back(std::make_unique<TQuestion>());
+                question = test.Questions.back().get();
+            } else if (line.Is(KeyQuestionsEnd)) {
+                return;
+            } else if (!question) {
+                continue;
+            } else if (line.Is(KeyQuestionText)) {
+                question->Text = line.Value;
+            } else if (line.Is(KeyKind)) {
+                question->Kind = line.Value;
+            } else if (line.Is(KeyFontSize)) {
+                question->FontSize = ReadInteger(line.Value);
+            } else if (line.Is(KeyAnswerCount)) {
+                ReadAnswers(*question, line.Value);
+            }
+        }
+    }
+};
 
 // Whatever the file declared and wherever reading stopped, the counts must
 // describe the records held: the pages and the writer rely on it.
@@ -274,6 +362,193 @@ void MatchCountsToRecords(TTest& test)
     test.QuestionCount = static_cast<int32_t>(test.Questions.size());
     for (const auto& question : test.Questions)
         question->AnswerCount = static_cast<int32_t>(question->Answers.size());
+}
+
+template<typename Source>
+TReadOutcome Load(TTest& test, Source& source,
+                  const std::function<void(const std::string& message)>& showMessage)
+{
+    TReader<Source> reader(source);
+    TReadOutcome outcome;
+    try {
+        reader.ReadTest(test);
+    } catch (const TReadError&) {
+        outcome.Failed = true;
+    }
+    outcome.StoppedAtLine = source.Counter;
+    outcome.KeyFound = reader.KeyFound;
+    MatchCountsToRecords(test);
+    if (outcome.Failed)
+        showMessage("B\xB3\xB9" "d w linii " + std::to_string(source.Counter)); // "Błąd w linii "
+    return outcome;
+}
+
+// A value must stay on its line: a line break would cut it in two on
+// reading, and a zero byte would end the whole file.
+void AppendOnOneLine(std::string& line, std::string_view value)
+{
+    for (;;) {
+        const size_t stop = value.find_first_of(std::string_view("\r\n\0", 3));
+        if (stop == std::string_view::npos) {
+            line.append(value.data(), value.size());
+            return;
+        }
+        line.append(value.data(), stop);
+        line += ' ';
+        // CR LF becomes one space.
+        const bool crLf = value[stop] == '\r' && stop + 1 < value.size() && value[stop + 1] == '\n';
+        value.remove_prefix(stop + (crLf ? 2 : 1));
+    }
+}
+
+void AppendTaggedLine(std::string& line, size_t indent, std::string_view key, std::string_view value)
+{
+    line.append(indent, ' ');
+    line += '[';
+    line.append(key.data(), key.size());
+    line += ']';
+    AppendOnOneLine(line, value);
+}
+
+// Collects the lines in a vector, for SaveToLines.
+class TLinesOut
+{
+public:
+    explicit TLinesOut(TLines& lines) : Lines(lines) {}
+    void Line(size_t indent, std::string_view key, std::string_view value = {})
+    {
+        std::string line;
+        line.reserve(indent + key.size() + 2 + value.size());
+        AppendTaggedLine(line, indent, key, value);
+        Lines.push_back(std::move(line));
+    }
+
+private:
+    TLines& Lines;
+};
+
+// Gathers the lines with their CR LF in a buffer handed to a sink whenever
+// it fills, for SaveToSink.
+class TSinkOut
+{
+public:
+    static constexpr size_t kBuffer = 64 * 1024;
+    explicit TSinkOut(TByteSink& sink) : Sink(sink) { Buffer.reserve(kBuffer + 1024); }
+    ~TSinkOut() = default;
+    void Line(size_t indent, std::string_view key, std::string_view value = {})
+    {
+        AppendTaggedLine(Buffer, indent, key, value);
+        Buffer += "\r\n";
+        if (Buffer.size() >= kBuffer)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!Buffer.empty())
+            Sink.Write(Buffer);
+        Buffer.clear();
+    }
+
+private:
+    TByteSink& Sink;
+    std::string Buffer;
+};
+
+// Hashes the lines as the reader takes them, without the blanks at their
+// ends, for ContentHash.
+class THashOut
+{
+public:
+    THashOut() { Piece.reserve(kPiece + 1024); }
+    void Line(size_t indent, std::string_view key, std::string_view value = {})
+    {
+        const size_t start = Piece.size();
+        AppendTaggedLine(Piece, indent, key, value);
+        size_t end = Piece.size();
+        while (end > start && static_cast<unsigned char>(Piece[end - 1]) <= 32)
+            --end;
+        Piece.resize(end);
+        Piece += '\n';
+        if (Piece.size() >= kPiece)
+            Flush();
+    }
+    uint64_t Result()
+    {
+        Flush();
+        return Hash;
+    }
+
+private:
+    static constexpr size_t kPiece = 64 * 1024;
+    void Flush()
+    {
+        Hash = (Hash ^ std::hash<std::string_view>()(Piece)) * 0x100000001B3ull;
+        Piece.clear();
+    }
+    std::string Piece;
+    uint64_t Hash = 0xCBF29CE484222325ull;
+};
+
+// How many records to write: never more than are held, whatever the count says.
+size_t RecordsToWrite(int32_t count, size_t held)
+{
+    return std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), held);
+}
+
+// A number as text without a heap allocation.
+class TNumber
+{
+public:
+    explicit TNumber(int64_t value) : Length(std::snprintf(Text, sizeof Text, "%lld", static_cast<long long>(value))) {}
+    operator std::string_view() const { return {Text, size_t(Length)}; }
+
+private:
+    char Text[24];
+    int Length;
+};
+
+template<typename Out>
+void WriteTest(const TTest& test, Out& out)
+{
+    const size_t rangesWritten = RecordsToWrite(test.RangeCount, test.Ranges.size());
+    const size_t questionsWritten = RecordsToWrite(test.QuestionCount, test.Questions.size());
+
+    out.Line(0, KeyTest);
+    out.Line(0, KeyTitle, test.Title);
+    out.Line(0, KeyDescription, test.Description);
+    out.Line(0, KeyFontSize, TNumber(test.FontSize));
+    out.Line(0, KeyPercentage, test.Percentage ? "TAK" : "NIE");
+    // The counts written are those of the blocks that follow, so that the
+    // file never declares records it does not hold.
+    out.Line(0, KeyRangeCount, TNumber(int64_t(rangesWritten)));
+    for (size_t r = 0; r < rangesWritten; ++r) {
+        const TScoreRange& range = *test.Ranges[r];
+        out.Line(2, KeyRange);
+        out.Line(4, KeyLowerBound, range.LowerBound);
+        out.Line(4, KeyUpperBound, range.UpperBound);
+        out.Line(4, KeyRangeDescription, range.Description);
+    }
+    out.Line(0, KeyRangesEnd);
+
+    out.Line(0, KeyQuestionCount, TNumber(int64_t(questionsWritten)));
+    for (size_t q = 0; q < questionsWritten; ++q) {
+        const TQuestion& question = *test.Questions[q];
+        const size_t answersWritten = RecordsToWrite(question.AnswerCount, question.Answers.size());
+        out.Line(2, KeyQuestion);
+        out.Line(4, KeyQuestionText, question.Text);
+        out.Line(4, KeyKind, question.Kind);
+        out.Line(4, KeyFontSize, TNumber(question.FontSize));
+        out.Line(4, KeyAnswerCount, TNumber(int64_t(answersWritten)));
+        for (size_t a = 0; a < answersWritten; ++a) {
+            const TAnswer& answer = *question.Answers[a];
+            out.Line(6, KeyAnswer);
+            out.Line(8, KeyAnswerText, answer.Text);
+            out.Line(8, KeyScore, TNumber(answer.Score));
+        }
+        out.Line(4, KeyAnswersEnd);
+    }
+    out.Line(2, KeyQuestionsEnd);
+    out.Line(0, KeyTestEnd);
 }
 
 } // namespace
@@ -297,10 +572,9 @@ TTaggedLine ReadTaggedLine(const TLines& lines, int32_t& counter)
 {
     if (counter < 0 || static_cast<size_t>(counter) >= lines.size())
         throw TReadError("unexpected end of the file");
-    const std::string_view line = TrimView(lines[static_cast<size_t>(counter)]);
+    const TLineView line = TagOf(lines[static_cast<size_t>(counter)]);
     ++counter;
-    // Upper-casing leaves blanks alone, so the key may be trimmed first.
-    return {UpperCaseAscii(TrimView(RawKey(line))), std::string(RawValue(line))};
+    return {UpperCaseAscii(line.Key), std::string(line.Value)};
 }
 
 bool ParseFlag(const std::string& text)
@@ -312,73 +586,43 @@ bool ParseFlag(const std::string& text)
 
 bool TryParseInt(const std::string& text, int32_t& value)
 {
-    std::string_view rest(text);
-    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-    if (!rest.empty() && (rest.front() == '$' || rest.front() == 'x' || rest.front() == 'X'))
-        return TryParseHex(rest.substr(1), value);
-    if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X'))
-        return TryParseHex(rest.substr(2), value);
-    return TryParseDecimal(rest, value);
+    return TryParseIntView(text, value);
 }
 
 void TTest::SaveToLines(TLines& lines) const
 {
-    const size_t rangesWritten = RecordsToWrite(RangeCount, Ranges.size());
-    const size_t questionsWritten = RecordsToWrite(QuestionCount, Questions.size());
     lines.clear();
     // Ten fixed lines, four per range, six per question and, as a rule, three
     // answers of three lines each.
-    lines.reserve(10 + 4 * rangesWritten + (6 + 3 * 3) * questionsWritten);
+    lines.reserve(10 + 4 * Ranges.size() + (6 + 3 * 3) * Questions.size());
+    TLinesOut out(lines);
+    WriteTest(*this, out);
+}
 
-    AddLine(lines, 0, KeyTest);
-    AddLine(lines, 0, KeyTitle, Title);
-    AddLine(lines, 0, KeyDescription, Description);
-    AddLine(lines, 0, KeyFontSize, std::to_string(FontSize));
-    AddLine(lines, 0, KeyPercentage, Percentage ? "TAK" : "NIE");
-    // The counts written are those of the blocks that follow, so that the
-    // file never declares records it does not hold.
-    AddLine(lines, 0, KeyRangeCount, std::to_string(rangesWritten));
-    for (size_t r = 0; r < rangesWritten; ++r) {
-        const TScoreRange& range = *Ranges[r];
-        AddLine(lines, 2, KeyRange);
-        AddLine(lines, 4, KeyLowerBound, range.LowerBound);
-        AddLine(lines, 4, KeyUpperBound, range.UpperBound);
-        AddLine(lines, 4, KeyRangeDescription, range.Description);
-    }
-    AddLine(lines, 0, KeyRangesEnd);
+void TTest::SaveToSink(TByteSink& sink) const
+{
+    TSinkOut out(sink);
+    WriteTest(*this, out);
+    out.Flush();
+}
 
-    AddLine(lines, 0, KeyQuestionCount, std::to_string(questionsWritten));
-    for (size_t q = 0; q < questionsWritten; ++q) {
-        const TQuestion& question = *Questions[q];
-        const size_t answersWritten = RecordsToWrite(question.AnswerCount, question.Answers.size());
-        AddLine(lines, 2, KeyQuestion);
-        AddLine(lines, 4, KeyQuestionText, question.Text);
-        AddLine(lines, 4, KeyKind, question.Kind);
-        AddLine(lines, 4, KeyFontSize, std::to_string(question.FontSize));
-        AddLine(lines, 4, KeyAnswerCount, std::to_string(answersWritten));
-        for (size_t a = 0; a < answersWritten; ++a) {
-            const TAnswer& answer = *question.Answers[a];
-            AddLine(lines, 6, KeyAnswer);
-            AddLine(lines, 8, KeyAnswerText, answer.Text);
-            AddLine(lines, 8, KeyScore, std::to_string(answer.Score));
-        }
-        AddLine(lines, 4, KeyAnswersEnd);
-    }
-    AddLine(lines, 2, KeyQuestionsEnd);
-    AddLine(lines, 0, KeyTestEnd);
+uint64_t TTest::ContentHash() const
+{
+    THashOut out;
+    WriteTest(*this, out);
+    return out.Result();
 }
 
 void TTest::LoadFromLines(const TLines& lines,
                           const std::function<void(const std::string& message)>& showMessage)
 {
-    int32_t counter = 0;
-    bool failed = false;
-    try {
-        ReadTest(*this, lines, counter);
-    } catch (const TReadError&) {
-        failed = true;
-    }
-    MatchCountsToRecords(*this);
-    if (failed)
-        showMessage("B\xB3\xB9" "d w linii " + std::to_string(counter)); // "Błąd w linii "
+    TLinesSource source(lines);
+    Load(*this, source, showMessage);
+}
+
+TReadOutcome TTest::LoadFromBytes(std::string_view bytes,
+                                  const std::function<void(const std::string& message)>& showMessage)
+{
+    TBytesSource source(bytes);
+    return Load(*this, source, showMessage);
 }

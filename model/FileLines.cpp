@@ -1,63 +1,113 @@
-// Whole-file reading and writing of lines, bytes unchanged.
+// Whole-file reading and writing, bytes unchanged. The program runs on POSIX
+// systems; the calls that the standard library lacks (flushing to the disk,
+// file locks, telling a pipe from a file before opening blocks) come from
+// there, and nothing else of the platform is used.
 #include "Baza.h"
+#include "FileSystemCalls.h"
+#include "ReplacingFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <random>
-#include <string_view>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-using TFileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+constexpr size_t kHashPiece = 64 * 1024;
 
-std::string JoinLines(const TLines& lines)
+int64_t ModifiedNs(const struct stat& status)
 {
-    size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string content;
-    content.reserve(size);
-    for (const std::string& line : lines) {
-        content += line;
-        content += "\r\n";
+    return int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+
+class TDescriptor
+{
+public:
+    explicit TDescriptor(int fd) : Fd(fd) {}
+    ~TDescriptor()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
     }
-    return content;
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    int Fd;
+};
+
+// Opens a regular file for reading. O_NONBLOCK keeps the open itself from
+// waiting for a writer on a named pipe; a regular file ignores it.
+int OpenRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("Cannot open file " + path);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw TNotRegularFileError("Cannot open file " + path);
+    }
+    return fd;
 }
 
-// A fresh name in the target's own folder: renaming within one file system
-// replaces the target in one step. The name does not grow with the target's,
-// so a long file name still leaves room for it.
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target)
+class THashPieces
 {
-    static std::mt19937_64 random{std::random_device{}()};
-    char name[40];
-    std::snprintf(name, sizeof name, ".testarion-%016llx.tmp",
-                  static_cast<unsigned long long>(random()));
-    return target.parent_path() / name;
+public:
+    void Add(std::string_view piece)
+    {
+        Hash = (Hash ^ std::hash<std::string_view>()(piece)) * 0x100000001B3ull;
+        Size += piece.size();
+    }
+    uint64_t Result() const { return Hash ^ Size; }
+
+private:
+    uint64_t Hash = 0xCBF29CE484222325ull;
+    uint64_t Size = 0;
+};
+
+int RealWrite(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        size -= size_t(written);
+    }
+    return 0;
 }
 
-// A replaced file keeps its permissions; should they not carry over, the new
-// file simply has the default ones.
-void CopyPermissions(const std::filesystem::path& from, const std::filesystem::path& to)
+int RealSync(int fd)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(from, error);
-    if (!error && std::filesystem::is_regular_file(status))
-        std::filesystem::permissions(to, status.permissions(), error);
+    return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-// Writes the whole content and closes the file, whatever happens; false
-// when any of it failed.
-bool WriteAndClose(std::FILE* file, const std::string& content)
-{
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    // fclose flushes the last buffer, so its failure is a failed write too.
-    return std::fclose(file) == 0 && written;
-}
+const TFileSystemCalls kRealCalls{&RealWrite, &RealSync};
 
 } // namespace
+
+TFileSystemCalls& FileSystemCalls()
+{
+    static TFileSystemCalls calls = kRealCalls;
+    return calls;
+}
+
+const TFileSystemCalls& RealFileSystemCalls()
+{
+    return kRealCalls;
+}
+
+uint64_t HashOfBytes(std::string_view bytes)
+{
+    THashPieces hash;
+    for (size_t at = 0; at < bytes.size(); at += kHashPiece)
+        hash.Add(bytes.substr(at, kHashPiece));
+    return hash.Result();
+}
 
 TLines SplitLines(const std::string& bytes)
 {
@@ -78,55 +128,141 @@ TLines SplitLines(const std::string& bytes)
     return lines;
 }
 
+TFileBytes LoadBytesFromFile(const std::string& path)
+{
+    const TDescriptor file(OpenRegularFile(path));
+    struct stat status {};
+    if (::fstat(file.Fd, &status) != 0)
+        throw std::runtime_error("Cannot open file " + path);
+    // One read of the size the file has now, into memory that is not
+    // cleared first; the loop only goes on should the file have grown.
+    size_t capacity = size_t(status.st_size) + 1;
+    std::unique_ptr<char[]> data(new char[capacity]);
+    size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            capacity *= 2;
+            std::unique_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), data.get(), size);
+            data = std::move(larger);
+        }
+        const ssize_t count = ::read(file.Fd, data.get() + size, capacity - size);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw std::runtime_error("Cannot open file " + path);
+        if (count == 0)
+            break;
+        size += size_t(count);
+    }
+    if (::fstat(file.Fd, &status) != 0)
+        throw std::runtime_error("Cannot open file " + path);
+
+    TFileBytes bytes;
+    bytes.Data = std::move(data);
+    bytes.Size = size;
+    bytes.Stamp.Size = size;
+    bytes.Stamp.ModifiedNs = ModifiedNs(status);
+    bytes.Stamp.Hash = HashOfBytes(bytes.View());
+    return bytes;
+}
+
 TLines LoadLinesFromFile(const std::string& path)
 {
-    const TFileHandle file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        throw std::runtime_error("Cannot open file " + path);
-    // One read of the size the file has now; the loop only goes on should
-    // the file have grown meanwhile.
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    std::string bytes;
-    size_t chunk = error ? 1 << 16 : static_cast<size_t>(size) + 1;
-    for (;;) {
-        const size_t used = bytes.size();
-        bytes.resize(used + chunk);
-        const size_t count = std::fread(&bytes[used], 1, chunk, file.get());
-        bytes.resize(used + count);
-        if (count < chunk)
-            break;
-        chunk = std::max<size_t>(chunk, 1 << 16);
+    const TFileBytes bytes = LoadBytesFromFile(path);
+    const std::string_view view = bytes.View();
+    return SplitLines(std::string(view.substr(0, std::min(view.find('\0'), view.size()))));
+}
+
+TFileState CompareFileWithStamp(const std::string& path, const TFileStamp& stamp)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? TFileState::Missing : TFileState::Changed;
+    if (!S_ISREG(status.st_mode) || uint64_t(status.st_size) != stamp.Size
+        || ModifiedNs(status) != stamp.ModifiedNs)
+        return TFileState::Changed;
+    // Size and time agree; a file system with coarse times could still hide
+    // a change made within the same tick, which the content shows.
+    try {
+        return LoadBytesFromFile(path).Stamp == stamp ? TFileState::AsStamped : TFileState::Changed;
+    } catch (const std::runtime_error&) {
+        return TFileState::Changed;
     }
-    // A folder opens but cannot be read; neither can a file on a failing disk.
-    if (std::ferror(file.get()))
-        throw std::runtime_error("Cannot open file " + path);
-    return SplitLines(bytes);
 }
 
 void SaveLinesToFile(const std::string& path, const TLines& lines)
 {
-    const std::string content = JoinLines(lines);
-    const std::filesystem::path target(path);
-    // Another file may hold the random name by chance; then take another.
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const std::filesystem::path temporary = TemporaryPathBeside(target);
-        // "x": created here and now, never an existing file taken over.
-        std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-        if (!file) {
-            if (errno == EEXIST)
-                continue;
-            break;
+    TReplacingFile file(path);
+    std::string piece;
+    for (const std::string& line : lines) {
+        piece += line;
+        piece += "\r\n";
+        if (piece.size() >= kHashPiece) {
+            file.Write(piece);
+            piece.clear();
         }
-        bool saved = WriteAndClose(file, content);
-        if (saved) {
-            CopyPermissions(target, temporary);
-            saved = std::rename(temporary.c_str(), path.c_str()) == 0;
-        }
-        if (saved)
-            return;
-        std::remove(temporary.c_str());
-        break;
     }
-    throw std::runtime_error("Cannot create file " + path);
+    file.Write(piece);
+    file.Commit();
+}
+
+namespace {
+
+// Hands the bytes on in pieces of exactly 64 KiB, the last one shorter, so
+// that the hash of what was written is that of the file.
+class TPieceSink : public TByteSink
+{
+public:
+    explicit TPieceSink(const std::function<void(std::string_view)>& out) : Out(out)
+    {
+        Piece.reserve(kHashPiece);
+    }
+    void Write(std::string_view bytes) override
+    {
+        while (!bytes.empty()) {
+            const size_t taken = std::min(bytes.size(), kHashPiece - Piece.size());
+            Piece.append(bytes.data(), taken);
+            bytes.remove_prefix(taken);
+            if (Piece.size() == kHashPiece)
+                Flush();
+        }
+    }
+    void Flush()
+    {
+        if (Piece.empty())
+            return;
+        Hash.Add(Piece);
+        Out(Piece);
+        Piece.clear();
+    }
+    uint64_t HashOfAll() const { return Hash.Result(); }
+
+private:
+    const std::function<void(std::string_view)>& Out;
+    std::string Piece;
+    THashPieces Hash;
+};
+
+} // namespace
+
+TFileStamp SaveTestToFile(const std::string& path, const TTest& test)
+{
+    TReplacingFile file(path);
+    const std::function<void(std::string_view)> out = [&file](std::string_view piece) {
+        file.Write(piece);
+    };
+    TPieceSink sink(out);
+    test.SaveToSink(sink);
+    sink.Flush();
+    TFileStamp stamp = file.Commit();
+    stamp.Hash = sink.HashOfAll();
+    return stamp;
+}
+
+void SaveBytesToFile(const std::string& path, const std::string& content)
+{
+    TReplacingFile file(path);
+    file.Write(content);
+    file.Commit();
 }

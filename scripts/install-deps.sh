@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-open-sans fonts-dejavu-core
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick poppler-utils shared-mime-info
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()

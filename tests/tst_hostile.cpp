@@ -1,6 +1,6 @@
 // Files from e-mail, USB sticks and other programs: whatever a file holds,
 // opening it and importing from it shows what could be read, or the reader's
-// message, and the program goes on.
+// message, or refuses a file that is no test at all, and the program goes on.
 
 #include "MainWindow.h"
 #include "Fixtures.h"
@@ -65,6 +65,8 @@ private slots:
 
     void openEditAndImport_data();
     void openEditAndImport();
+    void filesWithoutAnyKeyAreRefused_data();
+    void filesWithoutAnyKeyAreRefused();
 
 private:
     QWidget* child(const char* name) const { return m_window->child(name); }
@@ -107,8 +109,6 @@ void tst_Hostile::openEditAndImport_data()
     unclosed.replace("    [ODPOWIEDZI_KONIEC]\r\n", "");
 
     QTest::newRow("empty") << QByteArray() << 0 << true;
-    QTest::newRow("binary") << RandomBytes(64 * 1024, 1) << 0 << true;
-    QTest::newRow("50 MB of random bytes") << RandomBytes(50 * 1024 * 1024, 2) << 0 << true;
     QTest::newRow("two thousand million questions declared")
         << WithQuestions("2147483647", 2) << 2 << false;
     QTest::newRow("hex count") << WithQuestions("$2", 2) << 2 << false;
@@ -164,14 +164,65 @@ void tst_Hostile::openEditAndImport()
     click("imgImportuj");
     QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2 * questions + 1);
 
-    // Closing writes a file that reads back without an error.
+    // Closing writes a file that reads back without an error; a file not
+    // read whole is replaced only with consent, its original kept beside it.
+    const bool partlyRead = readingError && !file.isEmpty();
+    if (partlyRead)
+        m_window->prompts.confirmAnswers << true;
     click("imgExit");
+    QCOMPARE(m_window->prompts.questions.size(), partlyRead ? 1 : 0);
+    QCOMPARE(QFile::exists(path + QStringLiteral(".bak")), partlyRead);
+    if (partlyRead)
+        QCOMPARE(ReadBytes(path + QStringLiteral(".bak")), file);
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
     const qsizetype messagesBefore = m_window->prompts.messages.size();
     m_window->prompts.openAnswers << path;
     click("img1");
     QCOMPARE(m_window->prompts.messages.size(), messagesBefore);
     QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2 * questions + 1);
+}
+
+void tst_Hostile::filesWithoutAnyKeyAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    QTest::newRow("binary") << RandomBytes(64 * 1024, 1);
+    QTest::newRow("50 MB of random bytes") << RandomBytes(50 * 1024 * 1024, 2);
+    QTest::newRow("notes") << QByteArray("Zakupy:\r\n[mleko]\r\nchleb\r\n").repeated(500);
+    QTest::newRow("blanks only") << QByteArray(" \r\n\t\r\n");
+}
+
+void tst_Hostile::filesWithoutAnyKeyAreRefused()
+{
+    QFETCH(QByteArray, file);
+
+    const QString path = m_window->dir.filePath(QStringLiteral("Obcy.test"));
+    WriteBytes(path, file);
+    const QString refusal = QStringLiteral("Plik „%1” nie jest plikiem testu.").arg(path);
+
+    m_window->prompts.openAnswers << path;
+    click("img1");
+    QCOMPARE(m_window->prompts.errors, QStringList{refusal});
+    QVERIFY(m_window->prompts.messages.isEmpty());
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::StartPage));
+    QVERIFY(!m_window->form->CurrentTest);
+
+    // Not even as a source of questions.
+    const QString testPath = m_window->dir.filePath(QStringLiteral("Własny.test"));
+    WriteBytes(testPath, DefaultTestFile);
+    m_window->prompts.openAnswers << testPath;
+    click("img1");
+    click("imgNext");
+    click("imgNext");
+    m_window->prompts.openAnswers << path;
+    click("imgImportQuestion");
+    QCOMPARE(m_window->prompts.errors, (QStringList{refusal, refusal}));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
+    QVERIFY(!m_window->form->ImportSource);
+
+    QVERIFY(m_window->form->close());
+    QCOMPARE(ReadBytes(path), file);
+    QCOMPARE(ReadBytes(testPath), DefaultTestFile);
 }
 
 QTEST_MAIN(tst_Hostile)

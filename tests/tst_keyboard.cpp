@@ -35,6 +35,7 @@ const NamedButton kPictureButtons[] = {
     {"Form1", "imgDrukujTest", "drukuj test"},
     {"Form1", "imgEdytujTest", "edytuj test"},
     {"Form1", "imgUruchomTest", "uruchom test"},
+    {"Form1", "imgEksportuj", "eksportuj"},
     {"Form1", "img4", "zapisz do pliku"},
     {"Form1", "imgKluczDrukuj", "drukuj"},
     {"Form1", "imgAddQuestion", "dodaj pytanie"},
@@ -162,7 +163,7 @@ void tst_Keyboard::tabWalksThePage_data()
                            << QStringList{"img1", "img2", "imgOpenFolder"};
     QTest::newRow("summary") << int(TForm1::SummaryPage)
                              << QStringList{"imgDrukujTest", "imgEdytujTest", "imgUruchomTest",
-                                            "img4", "imgKluczDrukuj", "imgExit", "imgPrev"};
+                                            "imgEksportuj", "img4", "imgKluczDrukuj", "imgExit", "imgPrev"};
     QTest::newRow("properties") << int(TForm1::PropertiesPage)
                                 << QStringList{"edtTestTitle", "mmoTestDescription", "se1",
                                                "imgExit", "imgPrev", "imgNext"};

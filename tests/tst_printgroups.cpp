@@ -3,6 +3,7 @@
 // group's order. Printing never changes the test.
 
 #include "MainWindow.h"
+#include "PrintedText.h"
 #include "TestSupport.h"
 
 #include "app/PrintedVersion.h"

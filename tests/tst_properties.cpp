@@ -75,6 +75,8 @@ private slots:
     void titleLikeTheEditsStartingTextShowsOnPageOne();
     void thresholdWritesTheFirstTwoRanges_data();
     void thresholdWritesTheFirstTwoRanges();
+    void closingWhileTypingAThresholdRunsNothingLate_data();
+    void closingWhileTypingAThresholdRunsNothingLate();
     void typedOutOfRangeIsCorrectedOnLeaving_data();
     void typedOutOfRangeIsCorrectedOnLeaving();
     void arrowsStayWithinTheLimits_data();
@@ -546,6 +548,34 @@ void tst_Properties::editsLightUpUnderThePointer()
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(edit, &leave);
     QCOMPARE(background(), QColor(Qt::white));
+}
+
+void tst_Properties::closingWhileTypingAThresholdRunsNothingLate_data()
+{
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("within the limits") << QStringLiteral("75");
+    QTest::newRow("above them") << QStringLiteral("150");
+    QTest::newRow("no number yet") << QStringLiteral("-");
+}
+
+void tst_Properties::closingWhileTypingAThresholdRunsNothingLate()
+{
+    QFETCH(QString, typed);
+
+    newTest();
+    // The name dialog had the focus; the window takes it back.
+    m_window->form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window->form.get()));
+    retype(se1(), typed);
+    QTRY_VERIFY(se1()->hasFocus());
+    const QString path = m_window->form->CurrentTestPath;
+    const QByteArray written = ReadBytes(path);
+    // The window goes while the typed value has not been brought within the
+    // limits: the focus-out on the way must find no handler that reaches
+    // the test, which is gone by then.
+    m_window->form.reset();
+    QCOMPARE(ReadBytes(path), written);
 }
 
 QTEST_MAIN(tst_Properties)

@@ -2,6 +2,7 @@
 // file, running the test and the printed sheets.
 
 #include "MainWindow.h"
+#include "PrintedText.h"
 #include "TestSupport.h"
 
 #include "app/TForm1.h"
@@ -67,6 +68,8 @@ private slots:
     void cancelledSaveWritesNothing();
     void failedKeySaveShowsTheErrorAndKeepsTheOldFile();
     void runAndEditButtons();
+    void runWithoutADesktopProgramStartsTheRunner_data();
+    void runWithoutADesktopProgramStartsTheRunner();
     void studentSheetHoldsEveryQuestionButNoKey();
     void keySheetHoldsEveryKeyLine_data();
     void keySheetHoldsEveryKeyLine();
@@ -453,13 +456,39 @@ void tst_Summary::runAndEditButtons()
 {
     openTest(QStringLiteral("Próba"), uniform(2));
     ClickChild(m_window->form.get(), "imgUruchomTest");
-    QCOMPARE(m_window->prompts.openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_testPath)});
+    QCOMPARE(m_window->prompts.desktopTests, QStringList{m_testPath});
+    QVERIFY(m_window->prompts.startedPrograms.isEmpty());
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 
     ClickChild(m_window->form.get(), "imgEdytujTest");
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::PropertiesPage));
     QVERIFY(child("imgNext")->isVisible());
     QVERIFY(child("imgExit")->isVisible());
+}
+
+void tst_Summary::runWithoutADesktopProgramStartsTheRunner_data()
+{
+    QTest::addColumn<bool>("runnerStarts");
+    QTest::newRow("the runner beside the editor") << true;
+    QTest::newRow("no runner either") << false;
+}
+
+void tst_Summary::runWithoutADesktopProgramStartsTheRunner()
+{
+    QFETCH(bool, runnerStarts);
+    openTest(QStringLiteral("Próba"), uniform(2));
+    m_window->prompts.desktopOpensTests = false;
+    m_window->prompts.programsStart = runnerStarts;
+    ClickChild(m_window->form.get(), "imgUruchomTest");
+
+    QCOMPARE(m_window->prompts.desktopTests, QStringList{m_testPath});
+    const QString runner = QCoreApplication::applicationDirPath() + QStringLiteral("/testarion-runner");
+    QCOMPARE(m_window->prompts.startedPrograms, (QList<QStringList>{{runner, m_testPath}}));
+    // Something visible always happens: the runner's window or a message.
+    QCOMPARE(m_window->prompts.messages.size(), runnerStarts ? 0 : 1);
+    if (!runnerStarts)
+        QVERIFY(m_window->prompts.messages[0].contains(QStringLiteral("testarion-runner")));
+    QCOMPARE(m_window->form->PageIndex(), int(TForm1::SummaryPage));
 }
 
 void tst_Summary::studentSheetHoldsEveryQuestionButNoKey()

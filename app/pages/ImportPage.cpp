@@ -3,6 +3,7 @@
 
 #include "app/TForm1.h"
 
+#include "app/ExchangeFiles.h"
 #include "app/Prompts.h"
 #include "app/RandomDraw.h"
 #include "app/TestFiles.h"
@@ -13,6 +14,8 @@
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QHash>
@@ -129,12 +132,15 @@ void TForm1::imgImportQuestionClick()
 
 void TForm1::ChooseImportSource()
 {
-    const QString path = AskTestFileName();
+    QString filter;
+    const QString path = AskImportFileName(filter);
     if (path.isEmpty())
         return;
     // Read before anything changes: a file that cannot be read leaves the
     // editor as it was.
-    auto source = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
+    auto source = ReadImportSource(path, filter);
+    if (!source)
+        return;
 
     lstImport->clear();
     ImportSource = std::move(source);
@@ -174,6 +180,40 @@ void TForm1::ChooseImportSource()
         first->setSizeHint(QSize(widest + checkBox.width() + 12,
                                  qMax(metrics.height() + 2, checkBox.height())));
     }
+}
+
+QString TForm1::AskImportFileName(QString& filter)
+{
+    QString path = Prompts::Current().OpenImportFileName(this, TestsFolder, LastOpenedFileName,
+                                                         ImportFilters(), filter);
+    if (path.isEmpty())
+        return path;
+    LastOpenedFileName = QFileInfo(path).fileName();
+    return path;
+}
+
+std::unique_ptr<TTest> TForm1::ReadImportSource(const QString& path, const QString& filter)
+{
+    const TFileBytes bytes = ReadRegularFile(path);
+    const std::optional<TExchangeFormat> format = ImportFormatOf(path, filter, bytes.View());
+    if (!format)
+        return TestFromFileBytes(bytes, path,
+                                 [this](const std::string& message) { ReportReadingError(message); });
+    auto source = std::make_unique<TTest>();
+    std::vector<std::string> notes;
+    ImportTest(std::string(bytes.View()), *format, *source, notes);
+    if (source->Questions.empty()) {
+        Prompts::Current().Message(
+            this, QStringLiteral("W pliku „%1” nie ma pytań jednokrotnego wyboru, które można zaimportować.")
+                      .arg(QFileInfo(path).fileName()));
+        return nullptr;
+    }
+    if (!notes.empty())
+        Prompts::Current().Message(this, LeftOutQuestionsMessage(notes));
+    // A file without a category is known by its name.
+    if (source->Title.empty())
+        source->Title = ToCp1250(QFileInfo(path).completeBaseName());
+    return source;
 }
 
 void TForm1::imgWylosujClick()

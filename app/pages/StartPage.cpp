@@ -64,10 +64,13 @@ void TForm1::cmdOpenTest()
 
     // A file that cannot be read changes nothing: it is read before the
     // current test is replaced.
-    auto test = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
+    TestFileRecord record;
+    auto test = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); },
+                             &record);
     lstQuestions->clear();
     CurrentTest = std::move(test);
     CurrentTestPath = QFileInfo(path).absoluteFilePath();
+    CurrentTestFile = record;
 
     ShowTitleAndDescription();
     FillQuestionList();
@@ -104,10 +107,13 @@ void TForm1::cmdNewTest()
     // write leaves the program as it was, with no half-made test open.
     auto test = NewTestWithDefaults();
     const QString path = QDir(Form4->Folder).absoluteFilePath(Form4->FileName + QStringLiteral(".test"));
-    WriteTestFile(*test, path);
+    TestFileRecord record;
+    record.Stamp = WriteTestFile(*test, path);
+    record.Content = test->ContentHash();
 
     CurrentTest = std::move(test);
     CurrentTestPath = path;
+    CurrentTestFile = record;
     ShowPage(PropertiesPage);
     imgNext->show();
     imgPrev->show();

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/AnswerKey.h"
+#include "app/ExchangeFiles.h"
 #include "app/Prompts.h"
 #include "app/RandomDraw.h"
 #include "app/TestPrintout.h"
@@ -13,11 +14,12 @@
 #include "ui/PictureButton.h"
 #include "ui/StringGrid.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QUrl>
 
 namespace {
 
@@ -90,6 +92,9 @@ void TForm1::BuildSummaryPage()
     OnClick(AddButton(upper, jvpnl6, "imgUruchomTest", "uruchom_test",
                       QStringLiteral("uruchom test"), {336, 89}),
             &TForm1::imgUruchomTestClick);
+    OnClick(AddButton(upper, jvpnl6, "imgEksportuj", "eksportuj", QStringLiteral("eksportuj"),
+                      {496, 89}),
+            &TForm1::imgEksportujClick);
 
     jvpnl5 = new HoverPanel(ts5);
     jvpnl5->setObjectName(QStringLiteral("jvpnl5"));
@@ -211,7 +216,38 @@ void TForm1::imgEdytujTestClick()
 
 void TForm1::imgUruchomTestClick()
 {
-    Prompts::Current().OpenUrl(QUrl::fromLocalFile(CurrentTestPath));
+    Prompts& prompts = Prompts::Current();
+    if (prompts.OpenTestWithDesktop(CurrentTestPath))
+        return;
+    // This desktop knows no program for tests: the runner that comes with
+    // the editor takes it.
+    const QString runner = QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QStringLiteral("testarion-runner"));
+    if (prompts.StartProgram(runner, {CurrentTestPath}))
+        return;
+    prompts.Message(this, QStringLiteral("Nie można uruchomić testu: nie znaleziono programu do "
+                                         "rozwiązywania testów (%1).")
+                              .arg(QDir::toNativeSeparators(runner)));
+}
+
+void TForm1::imgEksportujClick()
+{
+    if (!CurrentTest)
+        return;
+    // The export goes beside the test unless the user chooses otherwise.
+    const QString folder = QFileInfo(CurrentTestPath).absolutePath();
+    int filter = 0;
+    const QString path = Prompts::Current().SaveExportFileName(
+        this, folder, ExportFilters(), ExportFileNames(FromCp1250(CurrentTest->Title), folder), filter);
+    if (path.isEmpty())
+        return;
+    const TExchangeFormat format = ExportFormatAt(filter);
+    std::vector<int32_t> skipped;
+    WriteExportFile(path, ExportTest(*CurrentTest, format, skipped));
+    Prompts::Current().Message(
+        this, skipped.empty()
+                  ? QStringLiteral("Wyeksportowano test do pliku „%1”.").arg(QFileInfo(path).fileName())
+                  : SkippedQuestionsMessage(*CurrentTest, format, skipped));
 }
 
 void TForm1::imgDrukujTestClick()

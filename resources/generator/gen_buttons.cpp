@@ -57,6 +57,7 @@ const Button buttons[] = {
     {"drukuj_test", "drukuj test", 149, 32, Look::Blue},
     {"edytuj_test", "edytuj test", 149, 32, Look::Blue},
     {"uruchom_test", "uruchom test", 149, 32, Look::Blue},
+    {"eksportuj", "eksportuj", 149, 32, Look::Blue},
     {"zapisz_do_pliku", "zapisz do pliku", 149, 32, Look::Blue},
     {"drukuj", "drukuj", 149, 32, Look::Blue},
     {"dodaj_pytanie", "dodaj pytanie", 183, 32, Look::Blue},
@@ -68,6 +69,13 @@ const Button buttons[] = {
     {"ok", "ok", 110, 32, Look::Blue},
     // Stands in for "ok" while the typed name is refused; it is never hovered.
     {"ok_szary", "ok", 110, 32, Look::Grey},
+    // The test runner's.
+    {"rozpocznij", "Rozpocznij", 220, 45, Look::Blue},
+    {"poprzednie", "poprzednie", 149, 32, Look::Blue},
+    {"nastepne", "następne", 149, 32, Look::Blue},
+    {"zakoncz_test", "zakończ test", 149, 32, Look::Orange},
+    {"zakoncz", "Zakończ", 149, 32, Look::Blue},
+    {"zapisz_wyniki_jako", "Zapisz wyniki jako…", 200, 32, Look::Blue},
 };
 
 const int iconSizes[] = {256, 128, 48};

@@ -6,6 +6,9 @@
 #
 # Usage: run_e2e.sh <testarion executable> <output folder for screenshots>
 set -euo pipefail
+# Every tool here reads and types UTF-8 (xdotool refuses Polish letters in
+# the C locale), whatever locale the caller has or lacks.
+export LC_ALL=C.UTF-8
 
 if [ $# -ne 2 ]; then
     echo "usage: $0 <testarion executable> <output folder>" >&2
@@ -204,7 +207,7 @@ cp "$program" "$work/app/testarion"
 cp -r "$source_root/examples/Testy" "$work/app/Testy"
 # In a sanitizer build, a leak of the desktop's libraries is not the program's.
 lsan_options="suppressions=$source_root/tests/e2e/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-(cd "$work/app" && exec env LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+(cd "$work/app" && exec env XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     LSAN_OPTIONS="$lsan_options" ./testarion) >"$out/testarion.log" 2>&1 &
 app_pid=$!
 
@@ -323,3 +326,6 @@ fi
 echo "PASS: the test file and the answer key are as typed; the program ended with 0"
 echo "screenshots:"
 ls -1 "$out"/*.png
+
+# --- Taking the test ----------------------------------------------------------
+source "$source_root/tests/e2e/take_test.sh"

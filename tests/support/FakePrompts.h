@@ -23,6 +23,8 @@ public:
     QStringList errors;
     QStringList questions;
     QList<QUrl> openedUrls;
+    QStringList desktopTests;               // tests handed to the desktop
+    QList<QStringList> startedPrograms;     // program, then its arguments
     int beeps = 0;
     QString printTitle;
     // What printing asked: the options it proposed, one entry per question.
@@ -39,6 +41,8 @@ public:
     // The print options chosen, taken in order; an empty queue takes the
     // proposal as it stands ("ok"), a null entry cancels.
     QList<std::optional<PrintOptions>> printOptionsAnswers;
+    bool desktopOpensTests = true;  // the desktop has a program for tests
+    bool programsStart = true;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
@@ -59,7 +63,44 @@ public:
         saveProposal = fileName;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    // The import and export dialogs: the filters offered, the names
+    // proposed, and the filter each answer comes with (the first filter
+    // offered when none is queued).
+    QStringList importFilters, exportFilters, exportProposals;
+    int exportFilterOffered = -1;
+    QStringList importFilterAnswers;
+    QList<int> exportFilterAnswers;
+    QString OpenImportFileName(QWidget*, const QString& folder, const QString& fileName,
+                               const QStringList& filters, QString& chosenFilter) override
+    {
+        openFolder = folder;
+        openProposal = fileName;
+        importFilters = filters;
+        chosenFilter = importFilterAnswers.isEmpty() ? filters.value(0) : importFilterAnswers.takeFirst();
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString SaveExportFileName(QWidget*, const QString& folder, const QStringList& filters,
+                               const QStringList& fileNames, int& filterIndex) override
+    {
+        saveFolder = folder;
+        exportFilters = filters;
+        exportProposals = fileNames;
+        exportFilterOffered = filterIndex;
+        if (!exportFilterAnswers.isEmpty())
+            filterIndex = exportFilterAnswers.takeFirst();
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
     void OpenUrl(const QUrl& url) override { openedUrls << url; }
+    bool OpenTestWithDesktop(const QString& path) override
+    {
+        desktopTests << path;
+        return desktopOpensTests;
+    }
+    bool StartProgram(const QString& program, const QStringList& arguments) override
+    {
+        startedPrograms << (QStringList{program} + arguments);
+        return programsStart;
+    }
     void Beep() override { ++beeps; }
     bool AskPrintOptions(QWidget*, PrintOptions& options) override
     {

@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -30,8 +28,10 @@ void WhenModalShown(const std::function<void(QDialog*)>& action)
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        // Shown is not enough: until the window system has activated the
+        // dialog, its focus widget has no focus yet and keys go elsewhere.
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        if (!dialog || !dialog->isVisible() || QApplication::activeWindow() != dialog)
             return;
         timer->stop();
         timer->deleteLater();
@@ -56,23 +56,4 @@ void ClickChild(QWidget* root, const char* objectName)
     if (!child)
         qFatal("no widget named %s", objectName);
     QTest::mouseClick(child, Qt::LeftButton);
-}
-
-QString PrintedText(const std::function<void(QPrinter*)>& render, const QString& folder)
-{
-    const QString pdf = QDir(folder).filePath(QStringLiteral("wydruk.pdf"));
-    QFile::remove(pdf);
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        render(&printer);
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                  pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        qFatal("pdftotext failed: %s", pdftotext.readAllStandardError().constData());
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }

@@ -1,0 +1,42 @@
+// Files in the formats of learning platforms (Moodle XML, GIFT, Aiken) as
+// the export and import dialogs offer, write and read them.
+#pragma once
+
+#include "model/Exchange.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+// The export filters in the order offered: Moodle XML, GIFT, Aiken.
+QStringList ExportFilters();
+// The format of the export filter at `index` (MoodleXml outside them).
+TExchangeFormat ExportFormatAt(int index);
+// The names proposed for the export of a test titled `title` into `folder`,
+// one per export filter: "<title>.xml", "<title>.gift", "<title>.txt", by
+// the same rules as the answer-key file's name.
+QStringList ExportFileNames(const QString& title, const QString& folder);
+
+// The import filters: every supported file first, then tests, then the
+// three formats.
+QStringList ImportFilters();
+// The format an import source is read in: the one of the filter chosen, or
+// for "every supported file" the one its name and bytes show. Empty for a
+// test file of the program's own.
+std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
+                                              std::string_view bytes);
+
+// The message listing the questions an export left out, one line per reason:
+// "Pominięto pytania: 4, 17 – format Aiken wymaga …".
+QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,
+                                const std::vector<int32_t>& skipped);
+// The message counting the questions an import left out, with the reasons
+// of the first of them.
+QString LeftOutQuestionsMessage(const std::vector<std::string>& notes);
+
+// Writes an exported file atomically. A file the user may not write is
+// refused rather than replaced: throws "Cannot create file <path>".
+void WriteExportFile(const QString& path, const std::string& bytes);

@@ -1,0 +1,254 @@
+// The fast reader and writer of tests against the line-based ones they stand
+// beside: for any bytes the same test, the same message and the same file.
+#include "Fixtures.h"
+
+#include "model/Baza.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+template<size_t N>
+QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
+QByteArray SavedBytes(const TTest& test)
+{
+    TLines lines;
+    test.SaveToLines(lines);
+    QByteArray bytes;
+    for (const std::string& line : lines)
+        bytes += QByteArray::fromStdString(line) + "\r\n";
+    return bytes;
+}
+
+class TCollectingSink : public TByteSink
+{
+public:
+    void Write(std::string_view bytes) override
+    {
+        pieces.append(QByteArray(bytes.data(), qsizetype(bytes.size())));
+    }
+    QByteArrayList pieces;
+};
+
+// Every field of a test, counts included, as one text to compare.
+QByteArray Describe(const TTest& test)
+{
+    QByteArray text = QByteArray::fromStdString(test.Title) + "|" + QByteArray::fromStdString(test.Description)
+        + "|" + QByteArray::number(test.FontSize) + "|" + QByteArray::number(test.Percentage)
+        + "|" + QByteArray::number(test.RangeCount) + "|" + QByteArray::number(test.QuestionCount);
+    for (const auto& range : test.Ranges)
+        text += "\nR " + QByteArray::fromStdString(range->LowerBound) + "|"
+            + QByteArray::fromStdString(range->UpperBound) + "|" + QByteArray::fromStdString(range->Description);
+    for (const auto& question : test.Questions) {
+        text += "\nQ " + QByteArray::fromStdString(question->Text) + "|" + QByteArray::fromStdString(question->Kind)
+            + "|" + QByteArray::number(question->FontSize) + "|" + QByteArray::number(question->AnswerCount);
+        for (const auto& answer : question->Answers)
+            text += "\n  A " + QByteArray::fromStdString(answer->Text) + "|" + QByteArray::number(answer->Score);
+    }
+    return text;
+}
+
+} // namespace
+
+class tst_FastPaths : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readerMatchesLineReader_data();
+    void readerMatchesLineReader();
+    void writerMatchesLineWriter_data();
+    void writerMatchesLineWriter();
+    void contentHashFollowsWhatAReaderSees();
+    void loadedBytesAndStampDescribeTheFile();
+};
+
+void tst_FastPaths::readerMatchesLineReader_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("failed");
+    QTest::addColumn<bool>("keyFound");
+
+    QByteArray lf = DefaultTestFile;
+    lf.replace("\r\n", "\n");
+    QByteArray cr = DefaultTestFile;
+    cr.replace("\r\n", "\r");
+    QByteArray lfCr = DefaultTestFile;
+    lfCr.replace("\r\n", "\n\r");
+    QByteArray mixed = DefaultTestFile;
+    mixed.replace("[OPIS]\r\n", "[OPIS]\n").replace("[PROCENTOWO]TAK\r\n", "[PROCENTOWO]TAK\r");
+    QByteArray zeroInQuestion = DefaultTestFile;
+    zeroInQuestion.insert(zeroInQuestion.indexOf("Pytanie nr 1") + 4, '\0');
+    const QByteArray badScore = QByteArray(DefaultTestFile).replace("[PUNKTACJA_ODPOWIEDZI]0", "[PUNKTACJA_ODPOWIEDZI]1.0");
+
+    QTest::newRow("CR LF") << DefaultTestFile << false << true;
+    QTest::newRow("LF") << lf << false << true;
+    QTest::newRow("CR") << cr << false << true;
+    QTest::newRow("LF CR, blank lines between") << lfCr << false << true;
+    QTest::newRow("mixed ends") << mixed << false << true;
+    QTest::newRow("no final line end") << DefaultTestFile.chopped(2) << false << true;
+    QTest::newRow("empty") << QByteArray() << true << false;
+    QTest::newRow("line ends only") << Bytes("\r\n\n\r\r\n") << true << false;
+    QTest::newRow("zero byte ends the text") << zeroInQuestion << true << true;
+    QTest::newRow("zero byte first") << Bytes("\0[TEST]\r\n[TEST_KONIEC]\r\n") << true << false;
+    QTest::newRow("error in the head") << QByteArray(DefaultTestFile).replace("[ROZMIAR_CZCIONKI]14", "[ROZMIAR_CZCIONKI]x")
+                                       << true << true;
+    QTest::newRow("error in a range count") << QByteArray(DefaultTestFile).replace("\xD3W]2", "\xD3W]-2") << true << true;
+    QTest::newRow("error in a score") << badScore << true << true;
+    QTest::newRow("error in the last line") << DefaultTestFile.chopped(15) + "[ILE_PYTA\xD1]q" << true << true;
+    QTest::newRow("ends early") << DefaultTestFile.left(DefaultTestFile.indexOf("  [PYTANIA_KONIEC]"))
+                                << true << true;
+    QTest::newRow("keys in any case, blanks in brackets")
+        << Bytes("[test]\r\n[ opis ]  x  \r\n  [tytu\xB3]y\r\n[Test_Koniec]\r\n") << false << true;
+    QTest::newRow("no key at all") << Bytes("notatki\r\n[zakupy]mleko\r\n") << true << false;
+    QTest::newRow("lines after the end")
+        << DefaultTestFile + Bytes("[TYTU\xA3]po ko\xF1""cu\r\n\0\0") << false << true;
+}
+
+void tst_FastPaths::readerMatchesLineReader()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, failed);
+    QFETCH(bool, keyFound);
+
+    TTest byLines;
+    std::vector<std::string> lineMessages;
+    byLines.LoadFromLines(SplitLines(file.toStdString()),
+                          [&lineMessages](const std::string& message) { lineMessages.push_back(message); });
+    TTest byBytes;
+    std::vector<std::string> byteMessages;
+    const TReadOutcome outcome = byBytes.LoadFromBytes(
+        std::string_view(file.constData(), size_t(file.size())),
+        [&byteMessages](const std::string& message) { byteMessages.push_back(message); });
+
+    QCOMPARE(Describe(byBytes), Describe(byLines));
+    QCOMPARE(byteMessages, lineMessages);
+    QCOMPARE(outcome.Failed, failed);
+    QCOMPARE(byteMessages.size(), size_t(failed ? 1 : 0));
+    if (failed)
+        QCOMPARE(byteMessages.front(), "B\xB3\xB9" "d w linii " + std::to_string(outcome.StoppedAtLine));
+    QCOMPARE(outcome.KeyFound, keyFound);
+}
+
+void tst_FastPaths::writerMatchesLineWriter_data()
+{
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<int>("questions");
+
+    QTest::newRow("plain") << QByteArray("Tytu\xB3") << 1;
+    QTest::newRow("line breaks in a value") << Bytes("a\r\nb\nc\rd\n\re") << 2;
+    QTest::newRow("zero byte in a value") << Bytes("a\0b") << 1;
+    QTest::newRow("value ending in CR") << Bytes("a\r") << 1;
+    QTest::newRow("empty test") << QByteArray() << 0;
+    // Many pieces, and lines far longer than one piece.
+    QTest::newRow("many questions") << QByteArray(70000, 'x') << 3000;
+}
+
+void tst_FastPaths::writerMatchesLineWriter()
+{
+    QFETCH(QByteArray, title);
+    QFETCH(int, questions);
+
+    TTest test;
+    test.Title = title.toStdString();
+    test.Description = "opis\r\nw dw\xF3""ch liniach";
+    TScoreRange* range = test.AddRange();
+    range->LowerBound = "0";
+    range->Description = std::string("\0", 1);
+    for (int i = 0; i < questions; ++i)
+        test.AddQuestion()->Text += " " + std::string(size_t(i % 50), 'q');
+    // A count below the records held writes only what it counts.
+    if (questions > 1)
+        test.QuestionCount = questions - 1;
+
+    TCollectingSink sink;
+    test.SaveToSink(sink);
+    QCOMPARE(sink.pieces.join(), SavedBytes(test));
+    for (const QByteArray& piece : sink.pieces)
+        QVERIFY(!piece.isEmpty());
+
+    // And through a file, with the stamp of what was written.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::string path = folder.filePath("a.test").toStdString();
+    const TFileStamp stamp = SaveTestToFile(path, test);
+    const TFileBytes written = LoadBytesFromFile(path);
+    QCOMPARE(QByteArray(written.View().data(), qsizetype(written.View().size())), SavedBytes(test));
+    QVERIFY(stamp == written.Stamp);
+    QCOMPARE(stamp.Hash, HashOfBytes(written.View()));
+}
+
+void tst_FastPaths::contentHashFollowsWhatAReaderSees()
+{
+    TTest test;
+    test.LoadFromBytes(std::string_view(DefaultTestFile.constData(), size_t(DefaultTestFile.size())),
+                       [](const std::string&) { QFAIL("no reading error expected"); });
+    const uint64_t asRead = test.ContentHash();
+
+    // Blanks at a line's end are dropped by the reader: no difference.
+    test.Description = " ";
+    QCOMPARE(test.ContentHash(), asRead);
+    test.Questions[0]->Answers[2]->Text += "\t ";
+    QCOMPARE(test.ContentHash(), asRead);
+
+    // Each change on a fresh copy of the test as read.
+    const auto differs = [&asRead](const std::function<void(TTest&)>& change) {
+        TTest changed;
+        changed.LoadFromBytes(std::string_view(DefaultTestFile.constData(), size_t(DefaultTestFile.size())),
+                              [](const std::string&) {});
+        change(changed);
+        return changed.ContentHash() != asRead;
+    };
+    QVERIFY(!differs([](TTest&) {}));
+    QVERIFY(differs([](TTest& t) { t.Description = " x"; }));
+    QVERIFY(differs([](TTest& t) { t.Title += "a"; }));
+    QVERIFY(differs([](TTest& t) { t.Questions[0]->Answers[0]->Score = 0; }));
+    QVERIFY(differs([](TTest& t) { t.Questions[0]->Answers[1]->Text = "\xB9"; }));
+    QVERIFY(differs([](TTest& t) { t.Ranges[1]->LowerBound = "61"; }));
+    QVERIFY(differs([](TTest& t) { t.AddQuestion(); }));
+    QVERIFY(differs([](TTest& t) { t.DeleteQuestion(0); }));
+    QVERIFY(differs([](TTest& t) { t.Percentage = false; }));
+}
+
+void tst_FastPaths::loadedBytesAndStampDescribeTheFile()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath("a.test");
+    // Past the first read, which is sized by the file, and past one hash piece.
+    const QByteArray content = QByteArray(200000, 'a') + Bytes("\0b\r\n");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+
+    const TFileBytes bytes = LoadBytesFromFile(path.toStdString());
+    QCOMPARE(QByteArray(bytes.View().data(), qsizetype(bytes.View().size())), content);
+    QCOMPARE(bytes.Stamp.Size, uint64_t(content.size()));
+    QCOMPARE(bytes.Stamp.Hash, HashOfBytes(bytes.View()));
+    QCOMPARE(CompareFileWithStamp(path.toStdString(), bytes.Stamp), TFileState::AsStamped);
+
+    // The same size and time with other bytes: told apart by the hash.
+    const QDateTime modified = QFileInfo(path).lastModified();
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(100));
+    QCOMPARE(file.write("c"), qint64(1));
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(QFileInfo(path).size(), content.size());
+    QCOMPARE(CompareFileWithStamp(path.toStdString(), bytes.Stamp), TFileState::Changed);
+
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(CompareFileWithStamp(path.toStdString(), bytes.Stamp), TFileState::Missing);
+}
+
+QTEST_GUILESS_MAIN(tst_FastPaths)
+#include "tst_fastpaths.moc"
