@@ -12,9 +12,9 @@
 #include <QMimeDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QUrl>
 
 namespace {

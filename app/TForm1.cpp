@@ -15,8 +15,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
@@ -242,8 +242,7 @@ void TForm1::SaveCurrentTest()
     // A file that has gone is written again: there is nothing left to lose.
     const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
     if (onDisk != TFileState::Missing) {
-        const bool unchanged = CurrentTest->ContentHash() == CurrentTestFile.Content;
-        if (onDisk == TFileState::AsStamped && unchanged)
+        if (onDisk == TFileState::AsStamped && CurrentTest->ContentHash() == CurrentTestFile.Content)
             return;
         if (onDisk == TFileState::Changed
             && !Prompts::Current().Confirm(
@@ -280,8 +279,17 @@ void TForm1::SaveCurrentTest()
 void TForm1::cmdSaveTest()
 {
     // A test is open on every page but the start page.
-    if (PageIndex() != StartPage)
-        SaveCurrentTest();
+    if (PageIndex() == StartPage || CurrentTestPath.isEmpty() || !CurrentTest)
+        return;
+    // A file that already holds the test needs no write, but the user who
+    // asked to save is still told that the work is safe.
+    if (CompareFileWithStamp(QFile::encodeName(CurrentTestPath).toStdString(), CurrentTestFile.Stamp)
+            == TFileState::AsStamped
+        && CurrentTest->ContentHash() == CurrentTestFile.Content) {
+        NoteWritten(CurrentTestPath);
+        return;
+    }
+    SaveCurrentTest();
 }
 
 void TForm1::NoteWritten(const QString& path)

@@ -3,7 +3,6 @@
 // group's order. Printing never changes the test.
 
 #include "MainWindow.h"
-#include "PrintedText.h"
 #include "TestSupport.h"
 
 #include "app/PrintedVersion.h"

@@ -2,7 +2,6 @@
 // file, running the test and the printed sheets.
 
 #include "MainWindow.h"
-#include "PrintedText.h"
 #include "TestSupport.h"
 
 #include "app/TForm1.h"

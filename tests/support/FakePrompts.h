@@ -38,11 +38,11 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QList<bool> confirmAnswers;
+    bool desktopOpensTests = true;  // the desktop has a program for tests
+    bool programsStart = true;
     // The print options chosen, taken in order; an empty queue takes the
     // proposal as it stands ("ok"), a null entry cancels.
     QList<std::optional<PrintOptions>> printOptionsAnswers;
-    bool desktopOpensTests = true;  // the desktop has a program for tests
-    bool programsStart = true;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
