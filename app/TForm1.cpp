@@ -1,7 +1,9 @@
 #include "TForm1.h"
 
 #include "Guarded.h"
+#include "ImportListModel.h"
 #include "Prompts.h"
+#include "QuestionListModel.h"
 #include "TestFiles.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm4.h"
@@ -11,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/LooseSpinBox.h"
 #include "ui/PictureButton.h"
+#include "ui/QuestionList.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,7 +24,6 @@
 #include <QIcon>
 #include <QScreen>
 #include <QLabel>
-#include <QListWidget>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTime>
@@ -188,7 +190,7 @@ void TForm1::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     // FormShow.
     if (!event->spontaneous() && !CurrentTest)
-        lstQuestions->clear();
+        FillQuestionList();
     // Shown, the window has its frame and a screen of its own, which it may
     // leave for another.
     if (QWindow* window = windowHandle())
@@ -309,6 +311,9 @@ void TForm1::NoteWriteFailed(const QString& path)
 
 void TForm1::CloseTest()
 {
+    // The lists let go of the tests before they are freed.
+    questionModel->SetTest(nullptr);
+    importModel->SetSource(nullptr);
     CurrentTest.reset();
     ImportSource.reset();
     ShowPage(StartPage);
@@ -316,8 +321,6 @@ void TForm1::CloseTest()
     imgExit->hide();
     imgPrev->hide();
     imgNext->hide();
-    lstQuestions->clear();
-    lstImport->clear();
 }
 
 void TForm1::imgNextClick()
@@ -356,12 +359,12 @@ void TForm1::cmdPrevPage()
 {
     SaveCurrentTest();
     if (PageIndex() == SummaryPage) {
+        questionModel->SetTest(nullptr);
         CurrentTest.reset();
         CurrentTestPath.clear();
         ShowPage(StartPage);
         imgPrev->hide();
         imgNext->hide();
-        lstQuestions->clear();
     }
     if (PageIndex() == PropertiesPage)
         ShowPage(SummaryPage);

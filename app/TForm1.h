@@ -16,8 +16,11 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
+class QTextBrowser;
+class QuestionList;
+class QuestionListModel;
+class ImportListModel;
 class QRadioButton;
 class QScreen;
 class QSplitter;
@@ -89,9 +92,8 @@ public:
     void se1Change(int value);
 
     // Question editor (pages/QuestionsPage.cpp).
+    // Shows the current test's questions (none without a test).
     void FillQuestionList();
-    // Adds list items for the questions from index `first` on.
-    void AddQuestionItems(int first);
     TQuestion* CurrentQuestion() const;
     void lstQuestionsClick();
     void LayoutAnswers();
@@ -119,6 +121,8 @@ public:
     void imgImportujClick();
     // Releases the source test and goes back to the question editor.
     void LeaveImportPage();
+    void ShowTickedCount();
+    void ShowImportPreview();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;  // FormResize
@@ -185,7 +189,8 @@ private:
     QLabel* jvlbl7 = nullptr;
 
     // Question editor.
-    QListWidget* lstQuestions = nullptr;  // a QuestionList
+    QuestionListModel* questionModel = nullptr;
+    QuestionList* lstQuestions = nullptr;
     class Splitter* spl1 = nullptr;
     class Panel* jvpnl1 = nullptr;
     Panel* jvpnl2 = nullptr;
@@ -207,6 +212,9 @@ private:
     PictureButton* imgImportQuestion = nullptr;
 
     // Import page.
-    QListWidget* lstImport = nullptr;
+    ImportListModel* importModel = nullptr;
+    QuestionList* lstImport = nullptr;
+    QLabel* lblTicked = nullptr;              // "Zaznaczono K z N"
+    QTextBrowser* txtImportPreview = nullptr;  // the highlighted source question in full
     class ElidedLabel* jvlblImpTestTitle = nullptr;
 };

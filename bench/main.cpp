@@ -1,14 +1,22 @@
-// Benchmarks of Testarion's actions on tests of 1,000 and 10,000 questions,
-// driving the real main window in-process as a user would.
+// Benchmarks of Testarion's actions on tests of 1,000, 10,000 and 100,000
+// questions, driving the real main window in-process as a user would, and
+// of the whole program's start-up as a process of its own.
 //
-//   QT_QPA_PLATFORM=offscreen testarion_bench [--json FILE]
+// An action counts until the program is idle again: no posted event and no
+// zero-interval timer (work left for "between events") pending, so work a
+// handler defers is counted, not hidden.
+//
+//   QT_QPA_PLATFORM=offscreen testarion_bench [--json FILE] [--sizes 1000,10000,100000]
 
 #include "TestGenerator.h"
 
 #include "app/Prompts.h"
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
+#include "ui/QuestionItemDelegate.h"
+#include "ui/QuestionList.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -16,8 +24,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QListWidget>
-#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -26,18 +32,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace {
-
-constexpr int kRuns = 7;
 
 struct Result
 {
     QString action;
     int questions;
-    double median, min, max;
+    double median, min, max;  // wall time, ms
+    double cpuMedian;         // user + system time, ms
 };
 
 // Answers every question the program asks without a window: the chosen
@@ -61,11 +72,68 @@ public:
     void PrintPreview(QWidget*, const QString&, const std::function<void(QPrinter*)>&) override {}
 };
 
-// Lets the window system catch up: layout, painting and posted events.
-void Settle()
+double CpuMs(const rusage& usage)
 {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+double ProcessCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return CpuMs(usage);
+}
+
+// Work left for later: a zero-interval timer on any object of the program.
+bool HasPendingSlices()
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const auto hasSlice = [dispatcher](QObject* object) {
+        const QList<QAbstractEventDispatcher::TimerInfo> timers = dispatcher->registeredTimers(object);
+        return std::any_of(timers.begin(), timers.end(),
+                           [](const QAbstractEventDispatcher::TimerInfo& timer) { return timer.interval == 0; });
+    };
+    QList<QObject*> roots{qApp};
+    for (QWidget* window : QApplication::topLevelWidgets())
+        roots << window;
+    for (QObject* root : roots) {
+        if (hasSlice(root))
+            return true;
+        for (QObject* child : root->findChildren<QObject*>()) {
+            if (hasSlice(child))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Runs the event loop until nothing is left to do: layout, painting,
+// posted events and the slices of deferred work.
+void WaitUntilIdle()
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    for (;;) {
+        QCoreApplication::sendPostedEvents();
+        if (dispatcher->processEvents(QEventLoop::AllEvents))
+            continue;
+        if (!HasPendingSlices())
+            return;
+        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+// The resident set of this process now, in MB.
+double ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
 }
 
 class Bench
@@ -78,26 +146,40 @@ public:
     }
     ~Bench() { Prompts::Install(nullptr); }
 
+    // Measures `measured` after `prepare`, each run from an idle program;
+    // the first run warms up and is not counted.
     void Run(const QString& action, int questions, const std::function<void()>& prepare,
              const std::function<void()>& measured)
     {
+        const int runs = questions >= 100000 ? 5 : 7;
         QList<double> times;
-        for (int run = 0; run <= kRuns; ++run) {
+        QList<double> cpu;
+        for (int run = 0; run <= runs; ++run) {
             if (prepare)
                 prepare();
-            Settle();
+            WaitUntilIdle();
+            const double cpuBefore = ProcessCpuMs();
             QElapsedTimer timer;
             timer.start();
             measured();
-            Settle();
-            const double ms = double(timer.nsecsElapsed()) / 1e6;
-            if (run > 0)  // the first run warms up
-                times << ms;
+            WaitUntilIdle();
+            if (run > 0) {
+                times << double(timer.nsecsElapsed()) / 1e6;
+                cpu << ProcessCpuMs() - cpuBefore;
+            }
         }
+        Record(action, questions, times, cpu);
+    }
+
+    void Record(const QString& action, int questions, QList<double> times, QList<double> cpu)
+    {
         std::sort(times.begin(), times.end());
-        m_results.append({action, questions, times[times.size() / 2], times.first(), times.last()});
-        std::printf("%-18s %6d %10.3f %10.3f %10.3f\n", qPrintable(action), questions,
-                    times[times.size() / 2], times.first(), times.last());
+        std::sort(cpu.begin(), cpu.end());
+        const Result result{action, questions, times[times.size() / 2], times.first(), times.last(),
+                            cpu[cpu.size() / 2]};
+        m_results.append(result);
+        std::printf("%-22s %6d %10.3f %10.3f %10.3f %10.3f\n", qPrintable(action), questions, result.median,
+                    result.min, result.max, result.cpuMedian);
         std::fflush(stdout);
     }
 
@@ -106,9 +188,13 @@ public:
     QJsonDocument Json() const;
 
 private:
+    void TypeWrappingKey(QuestionList* list, QPlainTextEdit* memo, int row, const QString& action,
+                         int questions);
+
     QString m_folder;
     BenchPrompts m_prompts;
     QList<Result> m_results;
+    QJsonObject m_resident;
 };
 
 QWidget* Child(QWidget* root, const char* name)
@@ -125,28 +211,93 @@ void Click(QWidget* root, const char* name)
 }
 
 // Clicks a list row as the user would, scrolling it into view first.
-void ClickRow(QListWidget* list, int row)
+void ClickRow(QuestionList* list, int row)
 {
-    QListWidgetItem* item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
+// Starts `program` with the start-up probe preloaded and waits for its
+// exit; false when it did not end normally.
+bool RunProcess(const char* program, double& wallMs, double& cpuMs)
+{
+    const QByteArray preload = QByteArray("LD_PRELOAD=") + TESTARION_STARTUP_PROBE;
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        if (std::strncmp(*variable, "LD_PRELOAD=", 11) != 0)
+            environment.push_back(*variable);
+    }
+    environment.push_back(const_cast<char*>(preload.constData()));
+    environment.push_back(nullptr);
+    char* arguments[] = {const_cast<char*>(program), nullptr};
+
+    QElapsedTimer timer;
+    timer.start();
+    pid_t child = 0;
+    if (posix_spawn(&child, program, nullptr, nullptr, arguments, environment.data()) != 0)
+        return false;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child)
+        return false;
+    wallMs = double(timer.nsecsElapsed()) / 1e6;
+    cpuMs = CpuMs(usage);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 void Bench::Startup()
 {
-    Run(QStringLiteral("startup_baseline"), 0, nullptr, [] {
-        QMainWindow window;
-        window.resize(908, 616);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            qFatal("window not exposed");
-    });
-    Run(QStringLiteral("startup"), 0, nullptr, [] {
-        TForm1 form;
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("window not exposed");
-    });
+    // Paired runs, one of each in turn, so that a change of load on the
+    // machine weighs on both alike.
+    const struct
+    {
+        const char* action;
+        const char* program;
+    } programs[] = {{"startup_baseline", TESTARION_EMPTY_WINDOW}, {"startup", TESTARION_PROGRAM}};
+    QList<double> times[2], cpu[2];
+    for (int run = 0; run <= 9; ++run) {
+        for (int p = 0; p < 2; ++p) {
+            double wall = 0, used = 0;
+            if (!RunProcess(programs[p].program, wall, used))
+                qFatal("%s did not start and quit", programs[p].program);
+            if (run > 0) {
+                times[p] << wall;
+                cpu[p] << used;
+            }
+        }
+    }
+    for (int p = 0; p < 2; ++p)
+        Record(QLatin1String(programs[p].action), 0, times[p], cpu[p]);
+}
+
+// Prepares the question at `row` so that one more letter takes it onto a
+// new line of the list, then measures that letter.
+void Bench::TypeWrappingKey(QuestionList* list, QPlainTextEdit* memo, int row, const QString& action,
+                            int questions)
+{
+    const QString word = QStringLiteral(" przedsiębiorczość");
+    QString original;
+    int letter = 0;
+    Run(action, questions, [&] {
+        ClickRow(list, row);
+        if (original.isEmpty())
+            original = memo->toPlainText();
+        // The text up to the letter that wraps.
+        QString text = original;
+        const int height = QuestionItemDelegate::measureHeight(text, list->font(), list->wrapWidth());
+        for (letter = 0;; letter = (letter + 1) % int(word.size())) {
+            if (QuestionItemDelegate::measureHeight(text + word[letter], list->font(), list->wrapWidth())
+                > height)
+                break;
+            text += word[letter];
+            if (text.size() > original.size() + 1000)
+                qFatal("no letter takes question %d onto a new line", row);
+        }
+        memo->setPlainText(text);
+        memo->moveCursor(QTextCursor::End);
+        memo->setFocus();
+    }, [&] { QTest::keyClick(memo, word[letter].unicode()); });
 }
 
 void Bench::Size(int questions)
@@ -155,37 +306,47 @@ void Bench::Size(int questions)
     const QString sourcePath = m_folder + QStringLiteral("/Źródło %1.test").arg(questions);
     const QString copyPath = m_folder + QStringLiteral("/Kopia.test");
     const QString keyPath = m_folder + QStringLiteral("/Klucz.txt");
-    const auto generated = GenerateTest(questions, unsigned(questions));
-    WriteTestFile(*generated, path);
-    WriteTestFile(*GenerateTest(questions, unsigned(questions) + 1), sourcePath);
+    {
+        const auto generated = GenerateTest(questions, unsigned(questions));
+        WriteTestFile(*generated, path);
+        WriteTestFile(*GenerateTest(questions, unsigned(questions) + 1), sourcePath);
+    }
     const std::string file = QFile::encodeName(path).toStdString();
     const QByteArray bytes = [&] {
         QFile in(path);
-        in.open(QIODevice::ReadOnly);
+        if (!in.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(path));
         return in.readAll();
     }();
 
-    Run(QStringLiteral("parse_baseline"), questions, nullptr, [&] {
-        QFile in(path);
-        in.open(QIODevice::ReadOnly);
-        const QByteArray all = in.readAll();
-        volatile auto count = all.split('\n').size();
-        (void)count;
+    // The floor of reading: the bytes into one buffer and each line end
+    // found, in one pass.
+    Run(QStringLiteral("load_floor"), questions, nullptr, [&] {
+        std::FILE* in = std::fopen(file.c_str(), "rb");
+        std::fseek(in, 0, SEEK_END);
+        const long size = std::ftell(in);
+        std::fseek(in, 0, SEEK_SET);
+        std::unique_ptr<char[]> buffer(new char[std::size_t(size)]);
+        const std::size_t read = std::fread(buffer.get(), 1, std::size_t(size), in);
+        std::fclose(in);
+        volatile std::size_t lines = 0;
+        const char* end = buffer.get() + read;
+        for (const char* at = buffer.get(); (at = static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at))));
+             ++at)
+            lines = lines + 1;
     });
+    std::unique_ptr<TTest> loaded;
     Run(QStringLiteral("load"), questions, nullptr, [&] {
-        TTest test;
-        test.LoadFromLines(LoadLinesFromFile(file), [](const std::string&) {});
+        loaded = ReadTestFile(path, [](const std::string& message) { qFatal("%s", message.c_str()); });
     });
-    Run(QStringLiteral("save_baseline"), questions, nullptr, [&] {
-        QFile out(copyPath);
-        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        out.write(bytes);
+    // The floor of writing: the same bytes in one block.
+    Run(QStringLiteral("save_floor"), questions, nullptr, [&] {
+        std::FILE* out = std::fopen(QFile::encodeName(copyPath).constData(), "wb");
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
+        std::fclose(out);
     });
-    Run(QStringLiteral("save"), questions, nullptr, [&] {
-        TLines lines;
-        generated->SaveToLines(lines);
-        SaveLinesToFile(QFile::encodeName(copyPath).toStdString(), lines);
-    });
+    Run(QStringLiteral("save"), questions, nullptr, [&] { WriteTestFile(*loaded, copyPath); });
+    loaded.reset();
 
     TForm1 form;
     form.TestsFolder = m_folder + QLatin1Char('/');
@@ -208,18 +369,15 @@ void Bench::Size(int questions)
         Click(&form, "imgNext");
     });
 
-    // The items out of view are measured in slices between events; the
-    // actions below are measured once that is done, as a user would meet them.
-    QTest::qWait(1000);
-
-    auto* list = static_cast<QListWidget*>(Child(&form, "lstQuestions"));
+    auto* list = static_cast<QuestionList*>(Child(&form, "lstQuestions"));
     int row = questions / 2;
-    Run(QStringLiteral("select_question"), questions, [&] { row = row == questions / 2 ? questions / 2 + 1 : questions / 2; },
-        [&] { ClickRow(list, row); });
+    Run(QStringLiteral("select_question"), questions,
+        [&] { row = row == questions / 2 ? questions / 2 + 1 : questions / 2; }, [&] { ClickRow(list, row); });
 
     auto* memo = static_cast<QPlainTextEdit*>(Child(&form, "mmo1"));
-    memo->setFocus();
-    Run(QStringLiteral("type_char"), questions, nullptr, [&] { QTest::keyClick(memo, 'a'); });
+    TypeWrappingKey(list, memo, 0, QStringLiteral("type_char_first"), questions);
+    TypeWrappingKey(list, memo, questions / 2, QStringLiteral("type_char_middle"), questions);
+    TypeWrappingKey(list, memo, questions - 1, QStringLiteral("type_char_last"), questions);
 
     Run(QStringLiteral("add_question"), questions, nullptr, [&] { Click(&form, "imgAddQuestion"); });
 
@@ -254,6 +412,7 @@ void Bench::Size(int questions)
         if (form.PageIndex() == TForm1::ImportPage)
             Click(&form, "imgAnuluj");
     }, [&] { Click(&form, "imgImportQuestion"); });
+    m_resident.insert(QString::number(questions), ResidentMegabytes());
 
     Run(QStringLiteral("draw"), questions, nullptr, [&] {
         QTimer::singleShot(0, [] {
@@ -264,12 +423,13 @@ void Bench::Size(int questions)
         Click(&form, "imgWylosuj");
     });
 
-    auto* importList = static_cast<QListWidget*>(Child(&form, "lstImport"));
+    auto* importList = static_cast<QuestionList*>(Child(&form, "lstImport"));
     Run(QStringLiteral("import_1000"), questions, [&] {
         if (form.PageIndex() != TForm1::ImportPage)
             Click(&form, "imgImportQuestion");
-        for (int i = 0; i < importList->count(); ++i)
-            importList->item(i)->setCheckState(i < 1000 ? Qt::Checked : Qt::Unchecked);
+        QAbstractItemModel* model = importList->model();
+        for (int i = 0; i < model->rowCount(); ++i)
+            model->setData(model->index(i, 0), i < 1000 ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     }, [&] { Click(&form, "imgImportuj"); });
 }
 
@@ -281,11 +441,13 @@ QJsonDocument Bench::Json() const
                                    {"questions", result.questions},
                                    {"median_ms", result.median},
                                    {"min_ms", result.min},
-                                   {"max_ms", result.max}});
+                                   {"max_ms", result.max},
+                                   {"cpu_median_ms", result.cpuMedian}});
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return QJsonDocument(QJsonObject{{"results", results},
+                                     {"rss_on_import_page_mb", m_resident},
                                      {"peak_rss_mb", double(usage.ru_maxrss) / 1024.0}});
 }
 
@@ -295,19 +457,29 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QString jsonPath;
+    QList<int> sizes{1000, 10000, 100000};
     const QStringList arguments = application.arguments();
-    const qsizetype jsonAt = arguments.indexOf(QStringLiteral("--json"));
-    if (jsonAt > 0 && jsonAt + 1 < arguments.size())
-        jsonPath = arguments.at(jsonAt + 1);
+    for (int i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--json"))
+            jsonPath = arguments.at(i + 1);
+        if (arguments.at(i) == QLatin1String("--sizes")) {
+            sizes.clear();
+            for (const QString& size : arguments.at(i + 1).split(QLatin1Char(',')))
+                sizes << size.toInt();
+        }
+    }
 
     QTemporaryDir folder;
     Bench bench(folder.path());
-    std::printf("%-18s %6s %10s %10s %10s\n", "action", "n", "median ms", "min ms", "max ms");
+    std::printf("%-22s %6s %10s %10s %10s %10s\n", "action", "n", "median ms", "min ms", "max ms", "cpu ms");
     bench.Startup();
-    for (const int questions : {1000, 10000})
+    for (const int questions : sizes)
         bench.Size(questions);
 
     const QJsonDocument json = bench.Json();
+    const QJsonObject resident = json.object().value("rss_on_import_page_mb").toObject();
+    for (auto it = resident.begin(); it != resident.end(); ++it)
+        std::printf("RSS on the import page, %s questions: %.1f MB\n", qPrintable(it.key()), it.value().toDouble());
     std::printf("peak RSS: %.1f MB\n", json.object().value("peak_rss_mb").toDouble());
     if (!jsonPath.isEmpty()) {
         QFile out(jsonPath);

@@ -7,9 +7,9 @@
 #include "app/TestFiles.h"
 #include "model/Exchange.h"
 #include "ui/Cp1250.h"
+#include "ui/QuestionList.h"
 
 #include <QDir>
-#include <QListWidget>
 #include <QtTest>
 
 class tst_ExchangeFiles : public QObject
@@ -36,7 +36,8 @@ private slots:
 
 private:
     QWidget* child(const char* name) const { return m_window->child(name); }
-    QListWidget* importList() const { return m_window->child<QListWidget>("lstImport"); }
+    QuestionList* importList() const { return m_window->child<QuestionList>("lstImport"); }
+    QModelIndex importRow(int row) const { return importList()->model()->index(row, 0); }
     // Opens a test titled `title` whose questions have these scores; the
     // summary page is then in view.
     void openTest(const QString& title, const QList<QList<int>>& scores);
@@ -296,8 +297,8 @@ void tst_ExchangeFiles::importReadsEachFormat()
     QCOMPARE(FromCp1250(m_window->form->ImportSource->Title), title);
     QStringList shown;
     for (int row = 0; row < importList()->count(); ++row) {
-        shown << importList()->item(row)->text();
-        QCOMPARE(importList()->item(row)->checkState(), Qt::Unchecked);
+        shown << importRow(row).data().toString();
+        QCOMPARE(importRow(row).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
     }
     QCOMPARE(shown, items);
 }
@@ -309,8 +310,8 @@ void tst_ExchangeFiles::importedQuestionsAreFaithfulCopies()
     m_window->prompts.openAnswers << fixtureCopy(QStringLiteral("platform.gift"), QStringLiteral("h.gift"));
     QTest::mouseClick(child("imgImportQuestion"), Qt::LeftButton);
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
-    importList()->item(1)->setCheckState(Qt::Checked);
-    importList()->item(3)->setCheckState(Qt::Checked);
+    QVERIFY(importList()->model()->setData(importRow(1), Qt::Checked, Qt::CheckStateRole));
+    QVERIFY(importList()->model()->setData(importRow(3), Qt::Checked, Qt::CheckStateRole));
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));

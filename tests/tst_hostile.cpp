@@ -8,7 +8,7 @@
 
 #include "app/TForm1.h"
 
-#include <QListWidget>
+#include "ui/QuestionList.h"
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -157,10 +157,10 @@ void tst_Hostile::openEditAndImport()
     m_window->prompts.openAnswers << path;
     click("imgImportQuestion");
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::ImportPage));
-    auto* list = static_cast<QListWidget*>(child("lstImport"));
+    auto* list = static_cast<QuestionList*>(child("lstImport"));
     QCOMPARE(list->count(), questions);
     for (int row = 0; row < list->count(); ++row)
-        list->item(row)->setCheckState(Qt::Checked);
+        list->model()->setData(list->model()->index(row, 0), Qt::Checked, Qt::CheckStateRole);
     click("imgImportuj");
     QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2 * questions + 1);
 

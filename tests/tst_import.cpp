@@ -8,11 +8,15 @@
 #include "app/RandomDraw.h"
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
+#include "ui/Cp1250.h"
+#include "ui/QuestionList.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QListWidget>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -43,10 +47,15 @@ private slots:
     void sourceWithAReadingErrorShowsWhatWasRead();
     void importsFromTheCurrentTestsOwnFile();
     void closingTheTestReleasesTheSource();
+    void ticksShowTheirCount();
+    void previewShowsTheHighlightedQuestionInFull();
+    void longQuestionsScrollSideways_data();
+    void longQuestionsScrollSideways();
 
 private:
     QWidget* child(const char* name) const { return m_window->child(name); }
-    QListWidget* importList() const;
+    QuestionList* importList() const;
+    void tick(int row);
     // Creates "Nowy test" and walks to the question editor.
     void createTestAndEnterQuestions();
     // Writes a source test whose questions are "Pytanie źródłowe 1", ...
@@ -69,9 +78,15 @@ void tst_Import::cleanup()
     m_window.reset();
 }
 
-QListWidget* tst_Import::importList() const
+QuestionList* tst_Import::importList() const
 {
-    return static_cast<QListWidget*>(child("lstImport"));
+    return static_cast<QuestionList*>(child("lstImport"));
+}
+
+void tst_Import::tick(int row)
+{
+    QAbstractItemModel* model = importList()->model();
+    QVERIFY(model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole));
 }
 
 void tst_Import::createTestAndEnterQuestions()
@@ -115,7 +130,7 @@ QList<int> tst_Import::tickedRows() const
 {
     QList<int> rows;
     for (int row = 0; row < importList()->count(); ++row) {
-        if (importList()->item(row)->checkState() == Qt::Checked)
+        if (importList()->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
             rows << row;
     }
     return rows;
@@ -185,7 +200,7 @@ void tst_Import::drawTicksTenDistinctReplacingHandTicks()
     chooseSource(writeSource(30));
     // Ticks made by hand before the draw do not stay.
     for (int row = 0; row < 30; row += 2)
-        importList()->item(row)->setCheckState(Qt::Checked);
+        tick(row);
 
     draw([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
     QCOMPARE(tickedRows().size(), 10);
@@ -208,8 +223,8 @@ void tst_Import::drawLeavesTicksWhenNothingIsAsked()
 
     createTestAndEnterQuestions();
     chooseSource(writeSource(12));
-    importList()->item(0)->setCheckState(Qt::Checked);
-    importList()->item(5)->setCheckState(Qt::Checked);
+    tick(0);
+    tick(5);
 
     draw([&](QDialog* dialog) {
         if (cancel) {
@@ -246,8 +261,8 @@ void tst_Import::importReplacesThePlaceholderOfAFreshTest()
     QVERIFY(!child("imgPrev")->isVisible());
     QVERIFY(!child("imgNext")->isVisible());
     QVERIFY(child("imgExit")->isVisible());
-    importList()->item(1)->setCheckState(Qt::Checked);
-    importList()->item(3)->setCheckState(Qt::Checked);
+    tick(1);
+    tick(3);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     QCOMPARE(m_window->prompts.beeps, 1);
@@ -260,10 +275,10 @@ void tst_Import::importReplacesThePlaceholderOfAFreshTest()
     QCOMPARE(test.QuestionCount, 2);
     QCOMPARE(test.Questions[0]->Text, std::string("Pytanie \x9F" "r\xF3" "d\xB3owe 2"));
     QCOMPARE(test.Questions[1]->Text, std::string("Pytanie \x9F" "r\xF3" "d\xB3owe 4"));
-    auto* list = static_cast<QListWidget*>(child("lstQuestions"));
+    auto* list = static_cast<QuestionList*>(child("lstQuestions"));
     QCOMPARE(list->count(), 2);
-    QVERIFY(list->item(0)->text().startsWith(QStringLiteral("Pytanie źródłowe 2")));
-    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("Pytanie źródłowe 4")));
+    QVERIFY(list->model()->index(0, 0).data().toString().startsWith(QStringLiteral("Pytanie źródłowe 2")));
+    QVERIFY(list->model()->index(1, 0).data().toString().startsWith(QStringLiteral("Pytanie źródłowe 4")));
 }
 
 void tst_Import::importKeepsAnEditedOnlyQuestion()
@@ -275,7 +290,7 @@ void tst_Import::importKeepsAnEditedOnlyQuestion()
     QCOMPARE(m_window->form->CurrentTest->Questions[0]->Text, std::string("Pytanie nr 1?"));
 
     chooseSource(writeSource(3));
-    importList()->item(0)->setCheckState(Qt::Checked);
+    tick(0);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     QCOMPARE(m_window->prompts.beeps, 0);
@@ -299,7 +314,7 @@ void tst_Import::anulujGoesBackWithoutChanges()
 {
     createTestAndEnterQuestions();
     chooseSource(writeSource(3));
-    importList()->item(0)->setCheckState(Qt::Checked);
+    tick(0);
     QTest::mouseClick(child("imgAnuluj"), Qt::LeftButton);
 
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
@@ -327,8 +342,8 @@ void tst_Import::copiesQuestionsFaithfully()
 
     createTestAndEnterQuestions();
     chooseSource(path);
-    importList()->item(0)->setCheckState(Qt::Checked);
-    importList()->item(1)->setCheckState(Qt::Checked);
+    tick(0);
+    tick(1);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     // Showing the copies in the editor changed nothing either.
@@ -363,7 +378,7 @@ void tst_Import::savedFileAfterImport()
 
     createTestAndEnterQuestions();
     chooseSource(sourcePath);
-    importList()->item(0)->setCheckState(Qt::Checked);
+    tick(0);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
     QTest::mouseClick(child("imgPrev"), Qt::LeftButton);
 
@@ -416,7 +431,7 @@ void tst_Import::importsFromTheCurrentTestsOwnFile()
     QTest::keyClicks(memo, "!");
     chooseSource(m_window->form->CurrentTestPath);
     QCOMPARE(importList()->count(), 1);
-    importList()->item(0)->setCheckState(Qt::Checked);
+    tick(0);
     QTest::mouseClick(child("imgImportuj"), Qt::LeftButton);
 
     QCOMPARE(m_window->form->CurrentTest->QuestionCount, 2);
@@ -435,6 +450,103 @@ void tst_Import::closingTheTestReleasesTheSource()
     QVERIFY(!m_window->form->ImportSource);
     QVERIFY(!m_window->form->CurrentTest);
     QCOMPARE(importList()->count(), 0);
+}
+
+void tst_Import::ticksShowTheirCount()
+{
+    createTestAndEnterQuestions();
+    chooseSource(writeSource(12));
+    auto* count = static_cast<QLabel*>(child("lblTicked"));
+    QCOMPARE(count->text(), QStringLiteral("Zaznaczono 0 z 12"));
+
+    // Space ticks the highlighted row, a click on its box ticks another.
+    importList()->setFocus();
+    QCOMPARE(importList()->currentRow(), 0);
+    QTest::keyClick(importList(), Qt::Key_Space);
+    QCOMPARE(tickedRows(), QList<int>{0});
+    QStyleOptionViewItem option;
+    option.initFrom(importList());
+    option.rect = importList()->visualRect(importList()->model()->index(3, 0));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = importList()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option,
+                                                            importList());
+    QTest::mouseClick(importList()->viewport(), Qt::LeftButton, {}, box.center());
+    QCOMPARE(tickedRows(), QList<int>({0, 3}));
+    QCOMPARE(count->text(), QStringLiteral("Zaznaczono 2 z 12"));
+
+    draw([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    QCOMPARE(count->text(), QStringLiteral("Zaznaczono 10 z 12"));
+
+    QTest::mouseClick(child("imgAnuluj"), Qt::LeftButton);
+    chooseSource(writeSource(4, QStringLiteral("Inne.test")));
+    QCOMPARE(count->text(), QStringLiteral("Zaznaczono 0 z 4"));
+}
+
+void tst_Import::previewShowsTheHighlightedQuestionInFull()
+{
+    TTest source;
+    for (const char* text : {"Pierwsze", "Drugie <pytanie> & wi\xEA" "cej"}) {
+        TQuestion* question = source.AddQuestion();
+        question->Text = text;
+    }
+    TQuestion* second = source.GetQuestion(1);
+    second->GetAnswer(0)->Text = "Tak";
+    second->GetAnswer(1)->Text = "Nie";
+    second->GetAnswer(2)->Text = "Nie wiem";
+    second->GetAnswer(0)->Score = 0;
+    second->GetAnswer(1)->Score = 1;
+    const QString path = m_window->dir.filePath(QStringLiteral("Podgląd.test"));
+    WriteTestFile(source, path);
+
+    createTestAndEnterQuestions();
+    chooseSource(path);
+    auto* preview = static_cast<QTextBrowser*>(child("txtImportPreview"));
+    QVERIFY(preview->toPlainText().startsWith(QStringLiteral("Pierwsze")));
+
+    QTest::mouseClick(importList()->viewport(), Qt::LeftButton, {},
+                      importList()->visualRect(importList()->model()->index(1, 0)).center());
+    QCOMPARE(preview->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             (QStringList{QStringLiteral("Drugie <pytanie> & więcej"),
+                          QStringLiteral("A) Tak"), QStringLiteral("B) Nie ✔ poprawna"),
+                          QStringLiteral("C) Nie wiem")}));
+    // Looking at a question ticks nothing.
+    QCOMPARE(tickedRows(), QList<int>());
+}
+
+void tst_Import::longQuestionsScrollSideways_data()
+{
+    QTest::addColumn<int>("repeats");
+    QTest::newRow("short") << 1;
+    QTest::newRow("three lines' worth") << 12;
+}
+
+void tst_Import::longQuestionsScrollSideways()
+{
+    QFETCH(int, repeats);
+    TTest source;
+    std::string longest;
+    for (int i = 0; i < repeats; ++i)
+        longest += "Kt\xF3ra z rzek jest d\xB3u\xBFsza ni\xBF lista? ";
+    source.AddQuestion()->Text = "Kr\xF3tkie";
+    source.AddQuestion()->Text = longest;
+    const QString path = m_window->dir.filePath(QStringLiteral("Szerokie.test"));
+    WriteTestFile(source, path);
+
+    createTestAndEnterQuestions();
+    chooseSource(path);
+    QScrollBar* sideways = importList()->horizontalScrollBar();
+    const int textWidth = QFontMetrics(importList()->font()).horizontalAdvance(FromCp1250(longest));
+    const int viewWidth = importList()->viewport()->width();
+    if (textWidth < viewWidth / 2) {
+        QCOMPARE(sideways->maximum(), 0);
+        return;
+    }
+    // The whole of the widest text can be scrolled into view, and no more
+    // than a little beyond it.
+    QVERIFY(sideways->maximum() + viewWidth >= textWidth);
+    QVERIFY(sideways->maximum() + viewWidth <= textWidth + 80);
+    sideways->setValue(sideways->maximum());
+    QCOMPARE(importList()->visualRect(importList()->model()->index(1, 0)).right(), viewWidth - 1);
 }
 
 QTEST_MAIN(tst_Import)

@@ -172,8 +172,8 @@ void tst_Keyboard::tabWalksThePage_data()
                                               "imgDeleteQuestion", "imgImportQuestion", "imgExit",
                                               "imgPrev"};
     QTest::newRow("import") << int(TForm1::ImportPage)
-                            << QStringList{"lstImport", "imgWylosuj", "imgAnuluj", "imgImportuj",
-                                           "imgExit"};
+                            << QStringList{"lstImport", "txtImportPreview", "imgWylosuj", "imgAnuluj",
+                                           "imgImportuj", "imgExit"};
 }
 
 void tst_Keyboard::tabWalksThePage()

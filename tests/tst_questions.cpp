@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 
+#include "app/QuestionListModel.h"
 #include "app/TForm1.h"
 #include "ui/QuestionItemDelegate.h"
 #include "ui/QuestionList.h"
@@ -115,6 +116,8 @@ private:
     template<typename T = QWidget>
     T* child(const char* name) const;
     QuestionList* list() const { return child<QuestionList>("lstQuestions"); }
+    QString itemText(int row) const { return list()->model()->index(row, 0).data().toString(); }
+    QRect itemRect(int row) const { return list()->visualRect(list()->model()->index(row, 0)); }
     QPlainTextEdit* mmo1() const { return child<QPlainTextEdit>("mmo1"); }
     QPlainTextEdit* mmoOdp() const { return child<QPlainTextEdit>("mmoOdp"); }
     WrapLabel* label(char answer) const;
@@ -174,9 +177,7 @@ QByteArray tst_Questions::savedFile()
 
 void tst_Questions::selectRow(int row)
 {
-    QListWidget* questions = list();
-    const QRect rect = questions->visualItemRect(questions->item(row));
-    QTest::mouseClick(questions->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, itemRect(row).center());
 }
 
 void tst_Questions::pressEnter(QWidget* widget)
@@ -329,9 +330,9 @@ void tst_Questions::deletingSelectsTheQuestionInItsPlace()
     // Every item still shows and refers to the question in its place.
     for (int row = 0; row < 4; ++row) {
         const TQuestion* question = m_window->form->CurrentTest->GetQuestion(row);
-        QCOMPARE(list()->item(row)->text(), QString::fromLatin1(question->Text.c_str()) + QLatin1Char('\n'));
-        QCOMPARE(list()->item(row)->data(QuestionList::ReferenceRole).value<void*>(),
-                 static_cast<const void*>(question));
+        QCOMPARE(itemText(row), QString::fromLatin1(question->Text.c_str()) + QLatin1Char('\n'));
+        QCOMPARE(list()->model()->index(row, 0).data(QuestionListModel::QuestionRole).value<TQuestion*>(),
+                 question);
     }
     // The next edit lands in the question shown, after its text.
     QTest::keyClicks(mmo1(), QStringLiteral("x"));
@@ -358,7 +359,7 @@ void tst_Questions::addingSelectsTheNewQuestion()
     QCOMPARE(m_window->form->CurrentTest->QuestionCount, 3);
     QCOMPARE(list()->count(), 3);
     QCOMPARE(list()->currentRow(), 2);
-    QCOMPARE(list()->item(2)->text(), QStringLiteral("Pytanie nr 3\n"));
+    QCOMPARE(itemText(2), QStringLiteral("Pytanie nr 3\n"));
     QCOMPARE(mmo1()->toPlainText(), QStringLiteral("Pytanie nr 3"));
     QCOMPARE(label('A')->text(), QStringLiteral("Odpowiedź A"));
     QCOMPARE(label('B')->text(), QStringLiteral("Odpowiedź B"));
@@ -380,10 +381,10 @@ void tst_Questions::typingUpdatesTheQuestionAndItsItem()
     for (const QChar key : typed) {
         Type(mmo1(), QString(key));
         expected += key;
-        QCOMPARE(list()->item(1)->text(), expected + QLatin1Char('\n'));
+        QCOMPARE(itemText(1), expected + QLatin1Char('\n'));
     }
     QCOMPARE(m_window->form->CurrentTest->GetQuestion(1)->Text, std::string("Q2 \x96 \xBF\xF3\xB3w?"));
-    QCOMPARE(list()->item(0)->text(), QStringLiteral("Q1\n"));
+    QCOMPARE(itemText(0), QStringLiteral("Q1\n"));
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_PYTANIA]Q2 \x96 \xBF\xF3\xB3w?\r\n"));
 }
 
@@ -394,7 +395,7 @@ void tst_Questions::pastedLineBreaksAreKept()
     mmo1()->insertPlainText(QStringLiteral(" wiersz 1\nwiersz 2"));
     const TQuestion* question = m_window->form->CurrentQuestion();
     QCOMPARE(question->Text, std::string("Q1 wiersz 1\r\nwiersz 2"));
-    QCOMPARE(list()->item(0)->text(), QStringLiteral("Q1 wiersz 1\nwiersz 2\n"));
+    QCOMPARE(itemText(0), QStringLiteral("Q1 wiersz 1\nwiersz 2\n"));
 
     QTest::mouseClick(label('A'), Qt::LeftButton);
     mmoOdp()->insertPlainText(QStringLiteral("\nb"));
@@ -421,20 +422,20 @@ void tst_Questions::itemHeightsFollowTheWrappedText()
     const auto wrappedHeight = [&](const QString& text) {
         return metrics.boundingRect(QRect(0, 0, wrapWidth, 100000), Qt::TextWordWrap, text).height();
     };
-    const auto itemHeight = [&](int row) { return questions->visualItemRect(questions->item(row)).height(); };
+    const auto itemHeight = [&](int row) { return itemRect(row).height(); };
 
     // One line is less than the least height; the trailing break adds no line.
     QCOMPARE(itemHeight(0), 20);
     QVERIFY(wrappedHeight(QStringLiteral("Krótkie")) < 20);
-    const QString second = questions->item(1)->text();
+    const QString second = itemText(1);
     QVERIFY(wrappedHeight(second) > metrics.height());  // it does wrap
     QCOMPARE(itemHeight(1), wrappedHeight(second.chopped(1)));
     // A text taller than 255 pixels is cut off there.
-    QVERIFY(wrappedHeight(questions->item(2)->text()) > 255);
+    QVERIFY(wrappedHeight(itemText(2)) > 255);
     QCOMPARE(itemHeight(2), 255);
     // Each item starts where the one above it ends.
-    QCOMPARE(questions->visualItemRect(questions->item(1)).top(),
-             questions->visualItemRect(questions->item(0)).bottom() + 1);
+    QCOMPARE(itemRect(1).top(),
+             itemRect(0).bottom() + 1);
 }
 
 void tst_Questions::splitterReleaseMeasuresTheListAnew()
@@ -446,7 +447,7 @@ void tst_Questions::splitterReleaseMeasuresTheListAnew()
     selectRow(1);
     QTest::mouseClick(label('B'), Qt::LeftButton);
     QuestionList* questions = list();
-    const auto itemHeight = [&] { return questions->visualItemRect(questions->item(1)).height(); };
+    const auto itemHeight = [&] { return itemRect(1).height(); };
     const int narrowHeight = itemHeight();
     const int narrowWidth = questions->width();
 
@@ -469,7 +470,7 @@ void tst_Questions::splitterReleaseMeasuresTheListAnew()
     QTRY_VERIFY(itemHeight() < narrowHeight);
     const QFontMetrics metrics(questions->font());
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, questions->viewport()->width() - 2, 100000),
-                                               Qt::TextWordWrap, questions->item(1)->text().chopped(1));
+                                               Qt::TextWordWrap, itemText(1).chopped(1));
     QCOMPARE(itemHeight(), qMax(20, wrapped.height()));
     // The selection stays and the question was not shown anew: the answer
     // editor is still open.

@@ -1,6 +1,7 @@
 // Replacing a file on disk: what may be replaced, how links are followed,
 // the flushes around the rename, failures the disk reports, leftovers of
 // interrupted writes, backups, and what is refused before reading.
+#include "FileBytes.h"
 #include "model/Baza.h"
 #include "model/FileSystemCalls.h"
 
@@ -16,25 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray ReadFileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read ") + path.toUtf8() + ">";
-    return file.readAll();
-}
-
-bool WriteFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-QStringList EntriesOf(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
 
 // The message of the error a call throws, or "no error".
 QString ErrorOf(const std::function<void()>& call)

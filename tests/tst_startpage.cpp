@@ -11,7 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include "ui/QuestionList.h"
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -169,9 +169,9 @@ void tst_StartPage::newTestIsWrittenAtOnce()
     QVERIFY(!child(m_window->form.get(), "imgExit")->isVisible());
     QCOMPARE(static_cast<QLineEdit*>(child(m_window->form.get(), "edtTestTitle"))->text(),
              QStringLiteral("Tytuł testu"));
-    auto* list = static_cast<QListWidget*>(child(m_window->form.get(), "lstQuestions"));
+    auto* list = static_cast<QuestionList*>(child(m_window->form.get(), "lstQuestions"));
     QCOMPARE(list->count(), 1);
-    QVERIFY(list->item(0)->text().startsWith(QStringLiteral("Pytanie nr 1")));
+    QVERIFY(list->model()->index(0, 0).data().toString().startsWith(QStringLiteral("Pytanie nr 1")));
 }
 
 void tst_StartPage::cancellingEitherDialogChangesNothing()

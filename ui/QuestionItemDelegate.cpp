@@ -1,6 +1,5 @@
 #include "QuestionItemDelegate.h"
 
-#include "QuestionList.h"
 #include "WrappedText.h"
 
 #include <QApplication>
@@ -42,8 +41,9 @@ void QuestionItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->restore();
 }
 
-QSize QuestionItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
+QSize QuestionItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     // No width of its own: an item spans the list, whatever its width.
-    return QSize(0, qMax(MinimumHeight, index.data(QuestionList::HeightRole).toInt()));
+    return QSize(0, measureHeight(index.data(Qt::DisplayRole).toString(), option.font,
+                                  option.rect.width() - Indent));
 }

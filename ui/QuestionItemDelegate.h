@@ -1,7 +1,7 @@
 // Draws the items of a QuestionList: the text wrapped at the item's width
 // minus 2, 2 pixels in from the left edge, cut off at the item's bottom; the
-// selected item in the system's highlight colours. The height it gives is the
-// one measured and kept with the item.
+// selected item in the system's highlight colours. Its size hint is the
+// height of the text wrapped at the width of the option's rectangle minus 2.
 #pragma once
 
 #include <QStyledItemDelegate>

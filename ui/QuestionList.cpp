@@ -2,25 +2,57 @@
 
 #include "QuestionItemDelegate.h"
 
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QTimer>
+
+#include <algorithm>
 
 QuestionList::QuestionList(QWidget* parent)
-    : QListWidget(parent)
+    : QAbstractItemView(parent)
 {
     setItemDelegate(new QuestionItemDelegate(this));
-    setUniformItemSizes(false);
     setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectRows);
     setEditTriggers(NoEditTriggers);
     setVerticalScrollMode(ScrollPerPixel);
+    setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Items wrap at the list's width; nothing ever sticks out sideways.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void QuestionList::setModel(QAbstractItemModel* model)
+{
+    if (this->model())
+        disconnect(this->model(), nullptr, this, nullptr);
+    QAbstractItemView::setModel(model);
+    if (model) {
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &QuestionList::rowsRemoved);
+        connect(model, &QAbstractItemModel::layoutChanged, this, &QuestionList::rebuildRows);
+        connect(model, &QAbstractItemModel::rowsMoved, this, &QuestionList::rebuildRows);
+    }
+}
+
+int QuestionList::count() const
+{
+    return m_heights.count();
+}
+
+int QuestionList::currentRow() const
+{
+    return currentIndex().row();
+}
+
+void QuestionList::setCurrentRow(int row)
+{
+    const QModelIndex index = indexOfRow(row);
+    if (index.isValid())
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->clear();
 }
 
 int QuestionList::wrapWidth() const
@@ -28,144 +60,368 @@ int QuestionList::wrapWidth() const
     return viewport()->width() - QuestionItemDelegate::Indent;
 }
 
-bool QuestionList::measure(QListWidgetItem* item)
-{
-    if (!isVisible()) {
-        item->setData(HeightRole, QVariant());
-        m_itemsWaiting = true;
-        return false;
-    }
-    return measureAt(item, wrapWidth());
-}
-
-bool QuestionList::measureAt(QListWidgetItem* item, int width)
-{
-    const int height = QuestionItemDelegate::measureHeight(item->text(), font(), width);
-    {
-        // The width is bookkeeping only; it must not count as a change.
-        const QSignalBlocker quiet(model());
-        item->setData(MeasuredWidthRole, width);
-    }
-    if (item->data(HeightRole) == QVariant(height))
-        return false;
-    item->setData(HeightRole, height);
-    return true;
-}
-
 void QuestionList::remeasureAll()
 {
-    if (count() == 0)
-        return;
-    m_remeasureWidth = wrapWidth();
-    const int first = qMax(0, indexAt(QPoint(0, 0)).row());
-    int last = indexAt(QPoint(0, viewport()->height() - 1)).row();
-    if (last < 0)
-        last = count() - 1;
-    {
-        const QSignalBlocker quiet(model());
-        for (int row = first; row <= last; ++row)
-            measureAt(item(row), m_remeasureWidth);
-    }
-    scheduleDelayedItemsLayout();
-    m_remeasureFrom = 0;
-    if (!m_remeasureTimer) {
-        m_remeasureTimer = new QTimer(this);
-        m_remeasureTimer->setInterval(0);
-        connect(m_remeasureTimer, &QTimer::timeout, this, &QuestionList::remeasureSlice);
-    }
-    m_remeasureTimer->start();
+    m_measureWidth = viewport()->width();
+    m_measuredFrameWidth = width();
+    if (!isVisible())
+        m_measureOnShow = true;
+    measureRowsInView();
 }
 
-void QuestionList::remeasureSlice()
+void QuestionList::setUniformRowHeight(int height)
 {
-    // A resize meanwhile changes nothing: items are measured at the width
-    // the list had when they were due, as a resize never measures.
-    constexpr qint64 kSliceMs = 5;
-    QElapsedTimer clock;
-    clock.start();
-    {
-        const QSignalBlocker quiet(model());
-        for (; m_remeasureFrom < count() && !clock.hasExpired(kSliceMs); ++m_remeasureFrom) {
-            QListWidgetItem* entry = item(m_remeasureFrom);
-            if (entry->data(MeasuredWidthRole).toInt() != m_remeasureWidth)
-                measureAt(entry, m_remeasureWidth);
+    m_uniformHeight = height;
+    rebuildRows();
+}
+
+void QuestionList::setContentsWidth(int width)
+{
+    if (width == m_contentsWidth)
+        return;
+    m_contentsWidth = width;
+    updateGeometries();
+    viewport()->update();
+}
+
+int QuestionList::contentsWidth() const
+{
+    return std::max(m_contentsWidth, viewport()->width());
+}
+
+QModelIndex QuestionList::indexOfRow(int row) const
+{
+    if (!model() || row < 0 || row >= count())
+        return QModelIndex();
+    return model()->index(row, 0, rootIndex());
+}
+
+int QuestionList::estimate(int row) const
+{
+    if (m_uniformHeight > 0)
+        return m_uniformHeight;
+    // As many lines as the text fills at an average character's width.
+    const QVariant length = model()->data(indexOfRow(row), TextLengthRole);
+    const QFontMetrics metrics(font());
+    const int width = std::max(1, (m_measureWidth > 0 ? m_measureWidth : viewport()->width())
+                                      - QuestionItemDelegate::Indent);
+    const int perLine = std::max(1, width / std::max(1, metrics.averageCharWidth()));
+    const int lines = std::max(1, (length.toInt() + perLine - 1) / perLine);
+    return std::clamp(lines * metrics.height(), int(QuestionItemDelegate::MinimumHeight),
+                      int(QuestionItemDelegate::MaximumHeight));
+}
+
+void QuestionList::rebuildRows()
+{
+    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
+    std::vector<int> heights;
+    heights.reserve(std::size_t(rows));
+    for (int row = 0; row < rows; ++row)
+        heights.push_back(estimate(row));
+    m_heights.assign(std::move(heights));
+    m_measuredAt.assign(std::size_t(rows), 0);
+    if (!isVisible())
+        m_measureOnShow = true;
+    updateGeometries();
+    measureRowsInView();
+    viewport()->update();
+}
+
+bool QuestionList::canMeasure() const
+{
+    return m_uniformHeight == 0 && isVisible() && !m_measureOnShow && m_measureWidth > 0;
+}
+
+bool QuestionList::measureRow(int row)
+{
+    if (!canMeasure() || m_measuredAt[std::size_t(row)] == m_measureWidth)
+        return false;
+    m_measuredAt[std::size_t(row)] = m_measureWidth;
+    const QModelIndex index = indexOfRow(row);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = QRect(0, 0, m_measureWidth, 0);
+    return m_heights.setHeight(row, itemDelegateForIndex(index)->sizeHint(option, index).height());
+}
+
+bool QuestionList::measureRowsInView()
+{
+    if (!canMeasure() || m_measuring)
+        return false;
+    const QScopedValueRollback<bool> measuring(m_measuring, true);
+    bool changed = false;
+    // Rows are measured from the top row in view down, so the top row stays
+    // where it is; a scroll bar clamped by shrinking rows brings new rows
+    // into view, measured in the next round.
+    for (int round = 0; round < 4; ++round) {
+        bool changedNow = false;
+        const int bottom = verticalOffset() + viewport()->height();
+        int row = m_heights.rowAt(verticalOffset());
+        for (int y = m_heights.top(row); row < count() && y < bottom; ++row) {
+            changedNow |= measureRow(row);
+            y += m_heights.height(row);
         }
+        if (!changedNow)
+            break;
+        changed = true;
+        updateGeometries();
     }
-    if (m_remeasureFrom < count())
+    if (changed)
+        viewport()->update();
+    return changed;
+}
+
+QRect QuestionList::visualRect(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return QRect();
+    return QRect(-horizontalOffset(), m_heights.top(index.row()) - verticalOffset(), contentsWidth(),
+                 m_heights.height(index.row()));
+}
+
+void QuestionList::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (!index.isValid() || index.row() >= count())
         return;
-    // Measured, the items may now overflow the list, whose scroll bar then
-    // narrows the width they wrap at (or no longer do, and it widens): one
-    // more round at the width the list is about to have.
-    const int settled = SettledWrapWidth();
-    if (settled != m_remeasureWidth) {
-        m_remeasureWidth = settled;
-        m_remeasureFrom = 0;
+    const int row = index.row();
+    const int page = viewport()->height();
+    const int value = verticalScrollBar()->value();
+    measureRow(row);
+    if (hint == EnsureVisible && m_heights.top(row) >= value
+        && m_heights.top(row) + m_heights.height(row) <= value + page)
+        return;
+    // The rows that will share the view with it are measured first, so that
+    // it lands where it is placed.
+    for (int other = row - 1, y = 0; other >= 0 && y < page; --other) {
+        measureRow(other);
+        y += m_heights.height(other);
+    }
+    for (int other = row + 1, y = m_heights.height(row); other < count() && y < page; ++other) {
+        measureRow(other);
+        y += m_heights.height(other);
+    }
+    const int top = m_heights.top(row);
+    const int height = m_heights.height(row);
+    int target = top;
+    switch (hint) {
+    case PositionAtTop:
+        break;
+    case PositionAtBottom:
+        target = top + height - page;
+        break;
+    case PositionAtCenter:
+        target = top + height / 2 - page / 2;
+        break;
+    case EnsureVisible:
+        if (top >= value && height <= page)
+            target = top + height - page;
+        break;
+    }
+    updateGeometries();
+    verticalScrollBar()->setValue(target);
+}
+
+QModelIndex QuestionList::indexAt(const QPoint& point) const
+{
+    const int y = point.y() + verticalOffset();
+    if (y < 0 || y >= m_heights.total())
+        return QModelIndex();
+    return indexOfRow(m_heights.rowAt(y));
+}
+
+QModelIndex QuestionList::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers)
+{
+    if (count() == 0)
+        return QModelIndex();
+    const int current = currentRow();
+    if (current < 0)
+        return indexOfRow(0);
+    const int page = viewport()->height();
+    int row = current;
+    switch (cursorAction) {
+    case MoveUp:
+    case MovePrevious:
+        row = current - 1;
+        break;
+    case MoveDown:
+    case MoveNext:
+        row = current + 1;
+        break;
+    case MoveHome:
+        row = 0;
+        break;
+    case MoveEnd:
+        row = count() - 1;
+        break;
+    case MovePageUp:
+        row = std::min(current - 1, m_heights.rowAt(m_heights.top(current) - page + 1));
+        break;
+    case MovePageDown:
+        row = std::max(current + 1, m_heights.rowAt(m_heights.top(current) + page - 1));
+        break;
+    case MoveLeft:
+    case MoveRight:
+        break;
+    }
+    return indexOfRow(std::clamp(row, 0, count() - 1));
+}
+
+int QuestionList::horizontalOffset() const
+{
+    return horizontalScrollBar()->value();
+}
+
+int QuestionList::verticalOffset() const
+{
+    return verticalScrollBar()->value();
+}
+
+bool QuestionList::isIndexHidden(const QModelIndex&) const
+{
+    return false;
+}
+
+void QuestionList::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
+{
+    const QRect area = rect.normalized();
+    const int first = m_heights.rowAt(area.top() + verticalOffset());
+    const int last = std::min(count() - 1, m_heights.rowAt(area.bottom() + verticalOffset()));
+    if (first > last) {
+        selectionModel()->select(QItemSelection(), command);
         return;
     }
-    m_remeasureTimer->stop();
-    m_remeasureFrom = -1;
-    scheduleDelayedItemsLayout();
+    selectionModel()->select(QItemSelection(indexOfRow(first), indexOfRow(last)), command);
 }
 
-int QuestionList::SettledWrapWidth() const
+QRegion QuestionList::visualRegionForSelection(const QItemSelection& selection) const
 {
-    qint64 total = 0;
-    for (int row = 0; row < count(); ++row)
-        total += qMax(int(QuestionItemDelegate::MinimumHeight), item(row)->data(HeightRole).toInt());
-    const int scrollBar = verticalScrollBar()->sizeHint().width();
-    const int withoutScrollBar = wrapWidth() + (verticalScrollBar()->isVisible() ? scrollBar : 0);
-    return total > viewport()->height() ? withoutScrollBar - scrollBar : withoutScrollBar;
+    QRegion region;
+    const QRect view = viewport()->rect();
+    for (const QItemSelectionRange& range : selection) {
+        if (!range.isValid() || range.parent() != rootIndex())
+            continue;
+        const int top = m_heights.top(range.top()) - verticalOffset();
+        const int bottom = m_heights.top(std::min(count(), range.bottom() + 1)) - verticalOffset();
+        region += QRect(0, top, view.width(), bottom - top).intersected(view);
+    }
+    return region;
 }
 
-void QuestionList::measureWaitingItems()
+void QuestionList::reset()
 {
-    m_itemsWaiting = false;
-    remeasureAll();
-}
-
-void QuestionList::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end)
-{
-    // Rows move under a measuring still under way: it looks at every row
-    // again (the ones already done are passed over quickly).
-    if (m_remeasureFrom >= 0)
-        m_remeasureFrom = 0;
-    QListWidget::rowsAboutToBeRemoved(parent, start, end);
+    QAbstractItemView::reset();
+    rebuildRows();
 }
 
 void QuestionList::rowsInserted(const QModelIndex& parent, int start, int end)
 {
-    if (m_remeasureFrom >= 0)
-        m_remeasureFrom = 0;
+    QAbstractItemView::rowsInserted(parent, start, end);
+    if (parent != rootIndex())
+        return;
+    std::vector<int> heights;
+    heights.reserve(std::size_t(end - start + 1));
     for (int row = start; row <= end; ++row)
-        measure(item(row));
-    QListWidget::rowsInserted(parent, start, end);
+        heights.push_back(estimate(row));
+    m_heights.insert(start, heights);
+    m_measuredAt.insert(m_measuredAt.begin() + start, std::size_t(end - start + 1), 0);
+    if (!isVisible())
+        m_measureOnShow = true;
+    updateGeometries();
+    measureRowsInView();
+    viewport()->update();
+}
+
+void QuestionList::rowsRemoved(const QModelIndex& parent, int start, int end)
+{
+    if (parent != rootIndex() || end >= count())
+        return;
+    m_heights.remove(start, end - start + 1);
+    m_measuredAt.erase(m_measuredAt.begin() + start, m_measuredAt.begin() + end + 1);
+    updateGeometries();
+    measureRowsInView();
+    viewport()->update();
 }
 
 void QuestionList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                const QList<int>& roles)
 {
-    // QListView's own handler would lay out every item anew on any change of
-    // data, so that each key typed into a question cost the whole list.
-    // Here the items are laid out again only when a height has changed.
     QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
-    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+    if (m_uniformHeight > 0 || (!roles.isEmpty() && !roles.contains(Qt::DisplayRole)))
         return;
-    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
-        if (measure(item(row)))
-            emit itemDelegate()->sizeHintChanged(model()->index(row, 0));
+    // A changed text is measured again when in view; out of view it keeps
+    // its height as an estimate until it is shown.
+    const int last = std::min(bottomRight.row(), count() - 1);
+    for (int row = std::max(0, topLeft.row()); row <= last; ++row)
+        m_measuredAt[std::size_t(row)] = 0;
+    measureRowsInView();
+}
+
+void QuestionList::updateGeometries()
+{
+    const QSize view = viewport()->size();
+    verticalScrollBar()->setSingleStep(QuestionItemDelegate::MinimumHeight);
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setRange(0, std::max(0, m_heights.total() - view.height()));
+    horizontalScrollBar()->setSingleStep(QuestionItemDelegate::MinimumHeight);
+    horizontalScrollBar()->setPageStep(view.width());
+    horizontalScrollBar()->setRange(0, std::max(0, m_contentsWidth - view.width()));
+    QAbstractItemView::updateGeometries();
+}
+
+void QuestionList::scrollContentsBy(int dx, int dy)
+{
+    QAbstractItemView::scrollContentsBy(dx, dy);
+    measureRowsInView();
+}
+
+void QuestionList::paintEvent(QPaintEvent* event)
+{
+    measureRowsInView();
+    QPainter painter(viewport());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QStyle::State state = option.state;
+    const QModelIndex current = currentIndex();
+    const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
+    const QRect area = event->rect();
+    for (int row = m_heights.rowAt(area.top() + verticalOffset()); row < count(); ++row) {
+        const QModelIndex index = indexOfRow(row);
+        option.rect = visualRect(index);
+        if (option.rect.top() > area.bottom())
+            break;
+        option.state = state;
+        if (selectionModel()->isSelected(index))
+            option.state |= QStyle::State_Selected;
+        if (focus && index == current)
+            option.state |= QStyle::State_HasFocus;
+        itemDelegateForIndex(index)->paint(&painter, option, index);
     }
+}
+
+void QuestionList::resizeEvent(QResizeEvent* event)
+{
+    QAbstractItemView::resizeEvent(event);
+    // The list kept its width but its viewport did not: the vertical scroll
+    // bar came or went, and the rows wrap at the width that leaves.
+    if (m_measureWidth > 0 && width() == m_measuredFrameWidth && viewport()->width() != m_measureWidth)
+        m_measureWidth = viewport()->width();
+    measureRowsInView();
 }
 
 void QuestionList::showEvent(QShowEvent* event)
 {
-    QListWidget::showEvent(event);
-    if (m_itemsWaiting)
-        measureWaitingItems();
+    QAbstractItemView::showEvent(event);
+    if (m_measureOnShow) {
+        m_measureOnShow = false;
+        m_measureWidth = viewport()->width();
+        m_measuredFrameWidth = width();
+    }
+    measureRowsInView();
 }
 
 void QuestionList::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QListWidget::currentChanged(current, previous);
+    QAbstractItemView::currentChanged(current, previous);
     if (m_userInput && current.isValid()) {
         m_chosenByInput = true;
         emit itemChosen(current.row());
@@ -187,21 +443,22 @@ void QuestionList::mousePressEvent(QMouseEvent* event)
     m_chosenByInput = false;
     {
         const QScopedValueRollback<bool> input(m_userInput, true);
-        QListWidget::mousePressEvent(event);
+        QAbstractItemView::mousePressEvent(event);
     }
-    if (!m_chosenByInput && event->button() == Qt::LeftButton && currentItem()
-        && itemAt(event->position().toPoint()) == currentItem())
-        emit itemChosen(currentRow());
+    const QModelIndex current = currentIndex();
+    if (!m_chosenByInput && event->button() == Qt::LeftButton && current.isValid()
+        && indexAt(event->position().toPoint()) == current)
+        emit itemChosen(current.row());
 }
 
 void QuestionList::mouseMoveEvent(QMouseEvent* event)
 {
     const QScopedValueRollback<bool> input(m_userInput, true);
-    QListWidget::mouseMoveEvent(event);
+    QAbstractItemView::mouseMoveEvent(event);
 }
 
 void QuestionList::keyPressEvent(QKeyEvent* event)
 {
     const QScopedValueRollback<bool> input(m_userInput, true);
-    QListWidget::keyPressEvent(event);
+    QAbstractItemView::keyPressEvent(event);
 }

@@ -1,39 +1,53 @@
-// A list of word-wrapped items of varying height. Each item's text is
-// wrapped at the list's client width minus 2 and drawn 2 pixels in; an item
-// is as high as its text, at least 20 and at most 255 pixels (a longer text
-// is cut off).
+// A list of questions over any list model: rows of varying height, each as
+// high as its delegate's size hint measured at the width the list has when
+// the row is first shown. Until then a row carries an estimate, so that
+// showing, filling or resizing a list of a hundred thousand rows measures
+// only the rows in view; the scroll bar corrects itself as rows are
+// measured. The heights live in a Fenwick tree: finding a row, scrolling and
+// changing one row cost O(log n) whatever the number of rows.
 //
-// An item's height is measured once, when the item is added or its text
-// replaced, and kept with the item: resizing the list measures nothing, so
-// that lists of thousands of items stay quick. Items added while the list is
-// not on screen are measured when it is shown, at the width it then has:
-// those in view at once, the others in short slices between events.
+// A resize measures nothing; remeasureAll() takes the list's width as the new
+// measuring width, and the rows in view are measured at once, the others as
+// they come into view. A list may instead have rows of one height
+// (setUniformRowHeight), which are never measured.
 #pragma once
 
-#include <QListWidget>
+#include "RowHeights.h"
 
-class QTimer;
+#include <QAbstractItemView>
 
-class QuestionList : public QListWidget
+#include <vector>
+
+class QuestionList : public QAbstractItemView
 {
     Q_OBJECT
 
 public:
-    // What the item shows, as a non-owning pointer.
-    static constexpr int ReferenceRole = Qt::UserRole;
-    // The measured height in pixels; none while the item waits to be measured.
-    static constexpr int HeightRole = Qt::UserRole + 1;
-    // The wrap width the height was measured at.
-    static constexpr int MeasuredWidthRole = Qt::UserRole + 2;
+    // A model may answer this role with the length of a row's text, from
+    // which the list estimates the height of a row not yet measured.
+    static constexpr int TextLengthRole = Qt::UserRole + 100;
 
     explicit QuestionList(QWidget* parent = nullptr);
 
+    void setModel(QAbstractItemModel* model) override;
+
+    int count() const;
+    int currentRow() const;
+    void setCurrentRow(int row);
+
     // The width the items' text is wrapped at: the client width minus 2.
     int wrapWidth() const;
-    // Measures every item anew at the current width: the items in view at
-    // once, the others in short slices between events, so that a list of
-    // thousands answers at once. Until its turn an item keeps its height.
+    // Measures the rows at the current width, those in view at once.
     void remeasureAll();
+    // Every row this high; 0 measures each row through the delegate.
+    void setUniformRowHeight(int height);
+    // How wide the rows are drawn: at least the viewport's width. A wider
+    // content scrolls sideways.
+    void setContentsWidth(int width);
+
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
 
 signals:
     // The user chose an item with the mouse or the keyboard; a click on the
@@ -42,34 +56,54 @@ signals:
     void itemChosen(int row);
 
 protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex& index) const override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+
+    void reset() override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
-    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
+
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Measures the item now when the list is on screen, else marks it to be
-    // measured on showing. True when its height changed.
-    bool measure(QListWidgetItem* item);
-    void measureWaitingItems();
-    bool measureAt(QListWidgetItem* item, int width);
-    // Measures items left behind by remeasureAll for a few milliseconds.
-    void remeasureSlice();
-    // The wrap width once the scroll bar has come or gone as the measured
-    // heights ask.
-    int SettledWrapWidth() const;
+    void rowsRemoved(const QModelIndex& parent, int start, int end);
+    // Rebuilds every row's estimate after a reset or a change of layout.
+    void rebuildRows();
+    int estimate(int row) const;
+    // Measures the rows in view that were not measured at the current
+    // measuring width; true when a height changed.
+    bool measureRowsInView();
+    // Rows are measured only on screen, at a width taken there.
+    bool canMeasure() const;
+    // Measures one row now, when it is due; true when its height changed.
+    bool measureRow(int row);
+    int contentsWidth() const;
+    QModelIndex indexOfRow(int row) const;
 
+    RowHeights m_heights;
+    // The measuring width each row's height belongs to; 0: an estimate.
+    std::vector<int> m_measuredAt;
+    int m_measureWidth = 0;   // the viewport width rows are measured at; 0 until first shown
+    int m_measuredFrameWidth = 0;  // the list's own width when m_measureWidth was taken
+    bool m_measureOnShow = true;
+    bool m_measuring = false;
+    int m_uniformHeight = 0;
+    int m_contentsWidth = 0;
     bool m_userInput = false;  // the user, not the program, may move the current row now
     bool m_chosenByInput = false;
-    bool m_itemsWaiting = false;
-    int m_remeasureFrom = -1;  // the next row remeasureAll has to look at; -1 when done
-    int m_remeasureWidth = 0;          // the width remeasureAll wraps at
-    QTimer* m_remeasureTimer = nullptr;
 };

@@ -4,7 +4,9 @@
 #include "app/TForm1.h"
 
 #include "app/ExchangeFiles.h"
+#include "app/ImportListModel.h"
 #include "app/Prompts.h"
+#include "app/QuestionListModel.h"
 #include "app/RandomDraw.h"
 #include "app/TestFiles.h"
 #include "dialogs/TForm2.h"
@@ -13,52 +15,61 @@
 #include "ui/ElidedLabel.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
+#include "ui/QuestionList.h"
+#include "ui/WrappedText.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QFrame>
-#include <QHash>
 #include <QLabel>
-#include <QListWidget>
-#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QtMath>
 
 namespace {
 
-// A text's width as the sum of its characters' advances. Shaping ten
-// thousand long texts exactly would take a noticeable moment; this needs
-// only a table lookup per character and ignores nothing but kerning.
-class TextWidth
+// The width of the widest question text on one line, as the sum of its
+// characters' advances. Shaping a hundred thousand long texts exactly would
+// take a noticeable moment; this needs one table lookup per byte of the
+// Windows-1250 text and ignores nothing but kerning.
+int WidestText(const TTest& test, const QFont& font)
 {
-public:
-    explicit TextWidth(const QFontMetrics& metrics)
-        : m_metrics(metrics)
-    {
+    const QFontMetricsF metrics(font);
+    qreal advances[256];
+    for (int byte = 0; byte < 256; ++byte) {
+        const QString character = FromCp1250(std::string(1, char(byte)));
+        advances[byte] = character.isEmpty() ? 0 : metrics.horizontalAdvance(character);
     }
-
-    int operator()(const QString& text)
-    {
+    // A line break shows as one space.
+    advances[int('\r')] = 0;
+    advances[int('\n')] = metrics.horizontalAdvance(QLatin1Char(' '));
+    qreal widest = 0;
+    for (const auto& question : test.Questions) {
         qreal width = 0;
-        for (const QChar c : text) {
-            auto cached = m_advances.constFind(c.unicode());
-            if (cached == m_advances.cend())
-                cached = m_advances.insert(c.unicode(), m_metrics.horizontalAdvance(c));
-            width += *cached;
-        }
-        return qCeil(width);
+        for (const char byte : question->Text)
+            width += advances[static_cast<unsigned char>(byte)];
+        widest = qMax(widest, width);
     }
+    return qCeil(widest);
+}
 
-private:
-    QFontMetricsF m_metrics;
-    QHash<char16_t, qreal> m_advances;
-};
-
-TQuestion* SourceQuestion(const QListWidgetItem* item)
+// Shows each answer on a line of its own, the correct ones marked.
+QString PreviewHtml(const TQuestion& question)
 {
-    return static_cast<TQuestion*>(item->data(Qt::UserRole).value<void*>());
+    const auto escaped = [](const std::string& text) { return FromCp1250(text).toHtmlEscaped(); };
+    QString html = QStringLiteral("<p><b>%1</b></p>").arg(escaped(question.Text));
+    const int count = int(qMin<std::size_t>(std::size_t(qMax(0, question.AnswerCount)), question.Answers.size()));
+    for (int i = 0; i < count; ++i) {
+        const TAnswer* answer = question.GetAnswer(i);
+        const QString letter = i < 26 ? QString(QChar(u'A' + i)) : QString::number(i + 1);
+        html += answer->Score > 0
+                    ? QStringLiteral("<p>%1) <b>%2</b> \u2714 <i>poprawna</i></p>").arg(letter, escaped(answer->Text))
+                    : QStringLiteral("<p>%1) %2</p>").arg(letter, escaped(answer->Text));
+    }
+    return html;
 }
 
 } // namespace
@@ -88,18 +99,40 @@ void TForm1::BuildImportPage()
     panel->setLineWidth(1);
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(panel, QRect(8, 72, 873, 385), AnchorLayout::All);
+    layout->addWidget(panel, QRect(8, 72, 873, 265), AnchorLayout::All);
 
-    lstImport = new QListWidget(panel);
+    importModel = new ImportListModel(this);
+    lstImport = new QuestionList(panel);
     lstImport->setObjectName(QStringLiteral("lstImport"));
     lstImport->setAccessibleName(jvlbl9->text());
     lstImport->setFont(DesignFont(13));
     lstImport->setFrameShape(QFrame::NoFrame);
+    lstImport->setItemDelegate(new QStyledItemDelegate(lstImport));
+    // The whole text on one line, read by scrolling sideways.
+    lstImport->setTextElideMode(Qt::ElideNone);
     lstImport->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lstImport->setUniformItemSizes(true);
-    lstImport->setStyleSheet(QStringLiteral("QListWidget { background: %1; }")
-                                 .arg(HighlightColor().name()));
+    lstImport->setStyleSheet(QStringLiteral("#lstImport { background: %1; }").arg(HighlightColor().name()));
+    const QSize checkBox = lstImport->style()->sizeFromContents(QStyle::CT_CheckBox, nullptr, QSize(0, 0),
+                                                                lstImport);
+    lstImport->setUniformRowHeight(qMax(QFontMetrics(lstImport->font()).height() + 2, checkBox.height()));
+    lstImport->setModel(importModel);
     panelLayout->addWidget(lstImport);
+    connect(importModel, &ImportListModel::ticksChanged, this, &TForm1::ShowTickedCount);
+    connect(lstImport->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TForm1::ShowImportPreview);
+    connect(importModel, &QAbstractItemModel::modelReset, this, &TForm1::ShowImportPreview);
+
+    txtImportPreview = new QTextBrowser(ts4);
+    txtImportPreview->setObjectName(QStringLiteral("txtImportPreview"));
+    txtImportPreview->setAccessibleName(QStringLiteral("Podgląd pytania"));
+    txtImportPreview->setFont(DesignFont(13));
+    layout->addWidget(txtImportPreview, QRect(8, 343, 873, 114),
+                      AnchorLayout::Left | AnchorLayout::Right | AnchorLayout::Bottom);
+
+    lblTicked = new QLabel(ts4);
+    lblTicked->setObjectName(QStringLiteral("lblTicked"));
+    lblTicked->setFont(DesignFont(13));
+    layout->addWidget(lblTicked, QRect(130, 470, 300, 22), AnchorLayout::Left | AnchorLayout::Bottom);
 
     auto* imgWylosuj = new PictureButton(QStringLiteral("wylosuj"), QStringLiteral("wylosuj"),
                                          {110, 32}, ts4);
@@ -119,7 +152,8 @@ void TForm1::BuildImportPage()
     layout->addWidget(imgImportuj, QRect(768, 464, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
     OnClick(imgImportuj, &TForm1::imgImportujClick);
 
-    setTabOrder(lstImport, imgWylosuj);
+    setTabOrder(lstImport, txtImportPreview);
+    setTabOrder(txtImportPreview, imgWylosuj);
     setTabOrder(imgWylosuj, imgAnuluj);
     setTabOrder(imgAnuluj, imgImportuj);
 }
@@ -127,7 +161,6 @@ void TForm1::BuildImportPage()
 void TForm1::imgImportQuestionClick()
 {
     ChooseImportSource();
-    ShowQuestionCount();
 }
 
 void TForm1::ChooseImportSource()
@@ -142,44 +175,36 @@ void TForm1::ChooseImportSource()
     if (!source)
         return;
 
-    lstImport->clear();
+    importModel->SetSource(nullptr);
     ImportSource = std::move(source);
     ShowPage(ImportPage);
     imgNext->hide();
     imgPrev->hide();
 
     jvlblImpTestTitle->setText(FromCp1250(ImportSource->Title));
-    // Every item is one line of the same height, so the list need not
-    // measure each one; the widest text alone sets the horizontal scroll.
-    // The items are added in one go and filled in quietly: nothing is laid
-    // out until all of them are there.
-    QStringList texts;
-    texts.reserve(qsizetype(ImportSource->Questions.size()));
-    int widest = 0;
-    const QFontMetrics metrics(lstImport->font());
-    TextWidth width(metrics);
-    for (const auto& question : ImportSource->Questions) {
-        // One line per item: a line break pasted into a question shows as a space.
-        texts << FromCp1250(question->Text).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        widest = qMax(widest, width(texts.constLast()));
+    importModel->SetSource(ImportSource.get());
+    // The widest text sets the horizontal scroll, beside its check box.
+    const QSize checkBox = lstImport->style()->sizeFromContents(QStyle::CT_CheckBox, nullptr, QSize(0, 0),
+                                                                lstImport);
+    lstImport->setContentsWidth(WidestText(*ImportSource, lstImport->font()) + checkBox.width() + 12);
+    lstImport->setCurrentRow(0);
+}
+
+void TForm1::ShowTickedCount()
+{
+    lblTicked->setText(QStringLiteral("Zaznaczono %1 z %2").arg(importModel->TickedCount()).arg(importModel->rowCount()));
+}
+
+void TForm1::ShowImportPreview()
+{
+    const TQuestion* question = importModel->Question(lstImport->currentRow());
+    if (!question) {
+        txtImportPreview->clear();
+        return;
     }
-    lstImport->addItems(texts);
-    {
-        const QSignalBlocker quiet(lstImport->model());
-        for (int row = 0; row < lstImport->count(); ++row) {
-            QListWidgetItem* item = lstImport->item(row);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-            item->setData(Qt::UserRole, QVariant::fromValue(
-                static_cast<void*>(ImportSource->Questions[std::size_t(row)].get())));
-        }
-    }
-    if (QListWidgetItem* first = lstImport->item(0)) {
-        const QSize checkBox = lstImport->style()->sizeFromContents(
-            QStyle::CT_CheckBox, nullptr, QSize(0, 0), lstImport);
-        first->setSizeHint(QSize(widest + checkBox.width() + 12,
-                                 qMax(metrics.height() + 2, checkBox.height())));
-    }
+    const QString html = PreviewHtml(*question);
+    txtImportPreview->setWordWrapMode(WrapModeFor(html));
+    txtImportPreview->setHtml(html);
 }
 
 QString TForm1::AskImportFileName(QString& filter)
@@ -218,7 +243,7 @@ std::unique_ptr<TTest> TForm1::ReadImportSource(const QString& path, const QStri
 
 void TForm1::imgWylosujClick()
 {
-    const int count = lstImport->count();
+    const int count = importModel->rowCount();
     std::mt19937 generator = ClockSeededGenerator();
     Form2->SetValue(qMin(10, count));
     if (Form2->exec() != QDialog::Accepted)
@@ -226,15 +251,7 @@ void TForm1::imgWylosujClick()
     const int wanted = Form2->Value();
     if (wanted < 1)
         return;
-    const std::vector<bool> ticked = DrawPositions(count, wanted, generator);
-    {
-        // A tick changes no item's size: one repaint after all of them
-        // instead of a relayout for each.
-        const QSignalBlocker quiet(lstImport->model());
-        for (int row = 0; row < count; ++row)
-            lstImport->item(row)->setCheckState(ticked[std::size_t(row)] ? Qt::Checked : Qt::Unchecked);
-    }
-    lstImport->viewport()->update();
+    importModel->SetTicks(DrawPositions(count, wanted, generator));
 }
 
 void TForm1::imgAnulujClick()
@@ -244,8 +261,8 @@ void TForm1::imgAnulujClick()
 
 void TForm1::LeaveImportPage()
 {
+    importModel->SetSource(nullptr);
     ImportSource.reset();
-    lstImport->clear();
     ShowPage(QuestionsPage);
     imgPrev->show();
 }
@@ -256,16 +273,11 @@ void TForm1::imgImportujClick()
     // first imported question takes its place.
     const bool fresh = lstQuestions->count() == 1 && CurrentTest->QuestionCount == 1
                        && CurrentTest->Questions[0]->Text == "Pytanie nr 1";
-    const int first = CurrentTest->QuestionCount;
-    for (int row = 0; row < lstImport->count(); ++row) {
-        const QListWidgetItem* item = lstImport->item(row);
-        if (item->checkState() == Qt::Checked)
-            CurrentTest->AddQuestion()->CopyFrom(*SourceQuestion(item));
-    }
+    const std::vector<const TQuestion*> ticked = importModel->Ticked();
     // The copies are listed in one go and the last one is shown, as if each
     // had been added and shown in turn.
-    if (CurrentTest->QuestionCount > first) {
-        AddQuestionItems(first);
+    if (!ticked.empty()) {
+        questionModel->AddCopies(ticked);
         if (fresh) {
             Prompts::Current().Beep();
             lstQuestions->setCurrentRow(0);
@@ -274,6 +286,5 @@ void TForm1::imgImportujClick()
         lstQuestions->setCurrentRow(lstQuestions->count() - 1);
         lstQuestionsClick();
     }
-    ShowQuestionCount();
     LeaveImportPage();
 }

@@ -6,6 +6,7 @@
 
 #include "app/Guarded.h"
 #include "app/Prompts.h"
+#include "app/QuestionListModel.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
 #include "ui/Fonts.h"
@@ -22,7 +23,6 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -52,23 +52,6 @@ void SetTextColor(QWidget* widget)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Text, TextColor());
     widget->setPalette(palette);
-}
-
-QString ItemText(const TQuestion& question)
-{
-    return FromCp1250(question.Text) + QLatin1Char('\n');
-}
-
-QVariant Reference(TQuestion* question)
-{
-    return QVariant::fromValue(static_cast<void*>(question));
-}
-
-void AddQuestionItem(QListWidget* list, TQuestion* question)
-{
-    auto* item = new QListWidgetItem(ItemText(*question));
-    item->setData(QuestionList::ReferenceRole, Reference(question));
-    list->addItem(item);
 }
 
 // The answer at `index`, created (with any missing before it) when a
@@ -107,13 +90,15 @@ void TForm1::BuildQuestionsPage()
     auto* lblQuestionList = new QLabel(QStringLiteral("Lista pytań"), jvpnl1);
     lblQuestionList->setObjectName(QStringLiteral("lblQuestionList"));
     left->addWidget(lblQuestionList, QRect(5, 8, 0, 0));
-    auto* list = new QuestionList(jvpnl1);
-    lstQuestions = list;
+    questionModel = new QuestionListModel(this);
+    connect(questionModel, &QuestionListModel::changed, this, &TForm1::ShowQuestionCount);
+    lstQuestions = new QuestionList(jvpnl1);
     lstQuestions->setObjectName(QStringLiteral("lstQuestions"));
     lstQuestions->setFont(DesignFont(13));
     SetTextColor(lstQuestions);
+    lstQuestions->setModel(questionModel);
     left->addWidget(lstQuestions, QRect(0, 32, 292, 465), AnchorLayout::All);
-    connect(list, &QuestionList::itemChosen, this, guarded(&TForm1::lstQuestionsClick));
+    connect(lstQuestions, &QuestionList::itemChosen, this, guarded(&TForm1::lstQuestionsClick));
 
     // Right: the selected question.
     jvpnl2 = new Panel(Qt::white, false, spl1);
@@ -213,20 +198,12 @@ void TForm1::BuildQuestionsPage()
 
 void TForm1::FillQuestionList()
 {
-    AddQuestionItems(0);
-}
-
-void TForm1::AddQuestionItems(int first)
-{
-    for (int i = first; i < CurrentTest->QuestionCount; ++i)
-        AddQuestionItem(lstQuestions, CurrentTest->GetQuestion(i));
+    questionModel->SetTest(CurrentTest.get());
 }
 
 TQuestion* TForm1::CurrentQuestion() const
 {
-    const QListWidgetItem* item = lstQuestions->currentItem();
-    return item ? static_cast<TQuestion*>(item->data(QuestionList::ReferenceRole).value<void*>())
-                : nullptr;
+    return questionModel->Question(lstQuestions->currentRow());
 }
 
 WrapLabel* TForm1::AnswerLabel(int n) const
@@ -313,15 +290,9 @@ void TForm1::HideAnswerEditor()
 
 void TForm1::mmo1Change()
 {
-    QListWidgetItem* item = lstQuestions->currentItem();
-    TQuestion* question = CurrentQuestion();
-    if (!question)
+    if (!CurrentQuestion())
         return;
-    // Only this one item is measured again: a key costs the same in a test
-    // of ten questions and of ten thousand.
-    const QString text = MemoText(mmo1);
-    item->setText(text + QLatin1Char('\n'));
-    question->Text = ToCp1250(text);
+    questionModel->SetQuestionText(lstQuestions->currentRow(), ToCp1250(MemoText(mmo1)));
 }
 
 void TForm1::mmo1Click()
@@ -405,15 +376,14 @@ void TForm1::spl1Moved()
 {
     // Every item is measured anew at the new width; the question shown and
     // the selection stay as they are.
-    static_cast<QuestionList*>(lstQuestions)->remeasureAll();
+    lstQuestions->remeasureAll();
 }
 
 void TForm1::AppendQuestion()
 {
-    AddQuestionItem(lstQuestions, CurrentTest->AddQuestion());
+    questionModel->AddQuestion();
     lstQuestions->setCurrentRow(lstQuestions->count() - 1);
     lstQuestionsClick();
-    ShowQuestionCount();
 }
 
 void TForm1::RemoveQuestion()
@@ -421,29 +391,14 @@ void TForm1::RemoveQuestion()
     if (lstQuestions->count() <= 1) {
         Prompts::Current().Message(this,
                                    QStringLiteral("Test zawiera tylko jedno pytanie. Nie można go usunąć."));
-        ShowQuestionCount();
         return;
     }
     const int row = lstQuestions->currentRow();
     if (row >= 0) {
-        CurrentTest->DeleteQuestion(row);
-        delete lstQuestions->takeItem(row);
+        questionModel->DeleteQuestion(row);
         lstQuestions->setCurrentRow(qMin(row, lstQuestions->count() - 1));
-        // Only the items from `row` on have moved. Each is bound to its
-        // question again; its text is the same, so it is neither measured
-        // nor drawn again, and the list need not hear of each one.
-        {
-            const QSignalBlocker quiet(lstQuestions->model());
-            for (int k = row; k < lstQuestions->count(); ++k) {
-                QListWidgetItem* item = lstQuestions->item(k);
-                TQuestion* question = CurrentTest->GetQuestion(k);
-                item->setData(QuestionList::ReferenceRole, Reference(question));
-                item->setText(ItemText(*question));
-            }
-        }
         lstQuestionsClick();
     }
-    ShowQuestionCount();
 }
 
 void TForm1::imgAddQuestionClick()

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/Prompts.h"
+#include "app/QuestionListModel.h"
 #include "app/TestFiles.h"
 #include "dialogs/TForm4.h"
 #include "ui/AnchorLayout.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QUrl>
 
 void TForm1::BuildStartPage()
@@ -67,7 +67,7 @@ void TForm1::cmdOpenTest()
     TestFileRecord record;
     auto test = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); },
                              &record);
-    lstQuestions->clear();
+    questionModel->SetTest(nullptr);
     CurrentTest = std::move(test);
     CurrentTestPath = QFileInfo(path).absoluteFilePath();
     CurrentTestFile = record;
