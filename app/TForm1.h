@@ -27,6 +27,7 @@ class QSplitter;
 class QStackedWidget;
 class TForm2;
 class TForm4;
+class WrapLabel;
 
 class TForm1 : public QMainWindow
 {
@@ -97,6 +98,9 @@ public:
     TQuestion* CurrentQuestion() const;
     void lstQuestionsClick();
     void LayoutAnswers();
+    // Puts each answer under the one above it, at the heights they have.
+    void StackAnswers();
+    void PlaceAnswerEditor(const WrapLabel* label);
     void HideAnswerEditor();
     void AppendQuestion();
     void RemoveQuestion();
@@ -105,7 +109,7 @@ public:
     void mmo1Change();
     void mmo1Click();
     void mmo1KeyPress();    // Enter in the question text
-    void lblOdpClick(class WrapLabel* label);
+    void lblOdpClick(WrapLabel* label);
     void mmoOdpChange();
     void mmoOdpKeyPress();  // Enter in the answer editor
     void rb1Click(int tag);  // the user checked the radio button with this tag

@@ -92,6 +92,8 @@ private slots:
 
     void enterWalksQuestionAndAnswers();
     void clickedAnswerOpensTheEditorOverIt();
+    void answersMakeRoomWhileALongAnswerIsTyped_data();
+    void answersMakeRoomWhileALongAnswerIsTyped();
     void radioButtonChoosesTheCorrectAnswer();
     void userSelectionShowsTheQuestionOnce();
     void deletingSelectsTheQuestionInItsPlace_data();
@@ -243,6 +245,55 @@ void tst_Questions::clickedAnswerOpensTheEditorOverIt()
     QCOMPARE(m_window->form->CurrentQuestion()->Answers[2]->Text, std::string("trzecia"));
 
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_ODPOWIEDZI]druga!\r\n"));
+}
+
+void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped_data()
+{
+    QTest::addColumn<char>("edited");
+
+    QTest::newRow("A") << 'A';
+    QTest::newRow("B") << 'B';
+    QTest::newRow("C, the last") << 'C';
+}
+
+void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped()
+{
+    QFETCH(char, edited);
+
+    openOnQuestionsPage(TestFile({QuestionBlock("Q", {{"pierwsza", 1}, {"druga", 0}, {"trzecia", 0}})}));
+    const QList<int> shortTops = {label('A')->y(), label('B')->y(), label('C')->y()};
+    const int oneLine = label(edited)->height();
+    QTest::mouseClick(label(edited), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(mmoOdp()->isVisible());
+
+    // Checked after every word, not only once the answer is finished.
+    const auto checkLayout = [&](const QByteArray& when) {
+        const QRect shown = label(edited)->geometry();
+        QVERIFY2(mmoOdp()->geometry() == shown.adjusted(-4, -2, 26, 28), when.constData());
+        for (char below = edited + 1; below <= 'C'; ++below) {
+            const QRect above = label(char(below - 1))->geometry();
+            QVERIFY2(label(below)->y() == above.bottom() + 1 + 30, when.constData());
+            QVERIFY2(radio(below - 'A' + 1)->y() == label(below)->y(), when.constData());
+            QVERIFY2(mmoOdp()->geometry().bottom() < label(below)->y(), when.constData());
+        }
+    };
+    mmoOdp()->moveCursor(QTextCursor::End);
+    for (int word = 0; word < 30; ++word) {
+        Type(mmoOdp(), QStringLiteral(" odpowiedź"));
+        checkLayout("typing word " + QByteArray::number(word));
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY(label(edited)->height() >= 3 * oneLine);  // it did wrap
+
+    // Taking the text back moves the answers below back up.
+    mmoOdp()->selectAll();
+    Type(mmoOdp(), QStringLiteral("x"));
+    checkLayout("after shortening");
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(label(edited)->height(), oneLine);
+    QCOMPARE((QList<int>{label('A')->y(), label('B')->y(), label('C')->y()}), shortTops);
 }
 
 void tst_Questions::radioButtonChoosesTheCorrectAnswer()

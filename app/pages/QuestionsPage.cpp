@@ -272,14 +272,28 @@ void TForm1::lstQuestionsClick()
 void TForm1::LayoutAnswers()
 {
     const int width = jvpnl2->width() - kAnswerWidthShortfall;
+    for (int n = 1; n <= kShownAnswers; ++n)
+        AnswerLabel(n)->resize(width, AnswerLabel(n)->height());
+    StackAnswers();
+}
+
+void TForm1::StackAnswers()
+{
     QRadioButton* const radios[] = {rb1, rb2, rb3};
     int top = kAnswerFirstTop;
     for (int n = 1; n <= kShownAnswers; ++n) {
         WrapLabel* label = AnswerLabel(n);
-        label->setGeometry(kAnswerLeft, top, width, label->height());
+        label->move(kAnswerLeft, top);
         radios[n - 1]->move(kRadioLeft, top);
         top = label->y() + label->height() + kAnswerGap;
     }
+}
+
+void TForm1::PlaceAnswerEditor(const WrapLabel* label)
+{
+    // The editor covers its label and the gap below it, so that what is
+    // typed wraps as the label will show it.
+    mmoOdp->setGeometry(label->x() - 4, label->y() - 2, label->width() + 30, label->height() + 30);
 }
 
 void TForm1::HideAnswerEditor()
@@ -309,7 +323,7 @@ void TForm1::lblOdpClick(WrapLabel* label)
 {
     LayoutAnswers();
     mmoOdpTag = 0;
-    mmoOdp->setGeometry(label->x() - 4, label->y() - 2, label->width() + 30, label->height() + 30);
+    PlaceAnswerEditor(label);
     mmoOdp->setWordWrapMode(WrapModeFor(label->text()));
     PutText(mmoOdp, label->text());
     int tag = 1;
@@ -335,6 +349,10 @@ void TForm1::mmoOdpChange()
     label->resize(kEditedAnswerWidth, label->height());
     label->setText(text);
     label->resize(kEditedAnswerWidth, label->height());
+    // A line more or less moves the answers below it and the editor's
+    // bottom at once, so that no line is drawn over the next answer.
+    StackAnswers();
+    PlaceAnswerEditor(label);
 }
 
 void TForm1::mmoOdpKeyPress()
