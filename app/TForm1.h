@@ -202,6 +202,7 @@ private:
     QLabel* jvlbl5 = nullptr;
     class ReturnKeyMemo* mmo1 = nullptr;
     ReturnKeyMemo* mmoOdp = nullptr;
+    QLabel* lblAnswerEditorHint = nullptr;
     int mmoOdpTag = 0;  // the answer (1 to 3) being edited; 0 while the editor is loaded
     WrapLabel* jvlblOdpA = nullptr;
     WrapLabel* jvlblOdpB = nullptr;

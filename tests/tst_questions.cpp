@@ -92,6 +92,8 @@ private slots:
 
     void enterWalksQuestionAndAnswers();
     void clickedAnswerOpensTheEditorOverIt();
+    void answersShowTheyAreEditable_data();
+    void answersShowTheyAreEditable();
     void answersMakeRoomWhileALongAnswerIsTyped_data();
     void answersMakeRoomWhileALongAnswerIsTyped();
     void radioButtonChoosesTheCorrectAnswer();
@@ -245,6 +247,62 @@ void tst_Questions::clickedAnswerOpensTheEditorOverIt()
     QCOMPARE(m_window->form->CurrentQuestion()->Answers[2]->Text, std::string("trzecia"));
 
     QVERIFY(savedFile().contains("[TRE\x8C\xC6_ODPOWIEDZI]druga!\r\n"));
+}
+
+void tst_Questions::answersShowTheyAreEditable_data()
+{
+    QTest::addColumn<char>("answer");
+
+    QTest::newRow("A") << 'A';
+    QTest::newRow("B") << 'B';
+    QTest::newRow("C") << 'C';
+}
+
+void tst_Questions::answersShowTheyAreEditable()
+{
+    QFETCH(char, answer);
+
+    openOnQuestionsPage(TestFile({QuestionBlock("Q", {{"pierwsza", 1}, {"druga", 0}, {"trzecia", 0}})}));
+    WrapLabel* shown = label(answer);
+    QCOMPARE(shown->toolTip(), QStringLiteral("Kliknij, aby edytować odpowiedź"));
+
+    // The left edge, clear of the text, is framed only under the pointer.
+    const QColor frame(0x7f, 0x9d, 0xb9);
+    const auto edge = [shown] { return shown->grab().toImage().pixelColor(0, shown->height() / 2); };
+    QVERIFY(edge() != frame);
+    QTest::mouseMove(shown, QPoint(shown->width() / 2, shown->height() / 2));
+    QTRY_VERIFY(shown->underMouse());
+    QCOMPARE(edge(), frame);
+    QTest::mouseMove(mmo1()->viewport(), QPoint(5, 5));
+    QTRY_VERIFY(!shown->underMouse());
+    QVERIFY(edge() != frame);
+
+    // The hint stands while the editor is open, from any answer to the last.
+    QLabel* hint = child<QLabel>("lblAnswerEditorHint");
+    QCOMPARE(hint->text(), QStringLiteral("Enter – następna odpowiedź"));
+    QVERIFY(!hint->isVisible());
+    QTest::mouseClick(shown, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(mmoOdp()->isVisible());
+    QVERIFY(hint->isVisible());
+    // Whole, and clear of the answers and their editor.
+    QVERIFY(hint->parentWidget()->rect().contains(hint->geometry()));
+    QCOMPARE(hint->width(), hint->sizeHint().width());
+    QVERIFY(!hint->geometry().intersects(child("jvpnl3")->geometry()));
+    QVERIFY(!hint->geometry().intersects(child("jvlbl8")->geometry()));
+    for (char next = answer; next < 'C'; ++next) {
+        pressEnter(mmoOdp());
+        QVERIFY(mmoOdp()->isVisible());
+        QVERIFY(hint->isVisible());
+    }
+    pressEnter(mmoOdp());
+    QVERIFY(!mmoOdp()->isVisible());
+    QVERIFY(!hint->isVisible());
+
+    // Closed by a click in the question text, the editor takes the hint along.
+    QTest::mouseClick(shown, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(hint->isVisible());
+    QTest::mouseClick(mmo1()->viewport(), Qt::LeftButton);
+    QVERIFY(!hint->isVisible());
 }
 
 void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped_data()

@@ -10,6 +10,8 @@ namespace {
 
 // The two pixels a label keeps beside its text, one on each side.
 constexpr int kMargin = 1;
+// The frame under the pointer, in the colour of the edits' borders.
+const QColor kHoverFrameColor(0x7f, 0x9d, 0xb9);
 
 } // namespace
 
@@ -49,6 +51,10 @@ void WrapLabel::measure()
 void WrapLabel::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    if (underMouse()) {
+        painter.setPen(kHoverFrameColor);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     painter.setPen(underMouse() ? QColor(Qt::blue) : palette().color(foregroundRole()));
     WrappedText(m_text, font(), width() - 2 * kMargin, event->rect().bottom() + 1)
         .draw(&painter, QPoint(kMargin, 0));

@@ -2,7 +2,8 @@
 // automatic sizing is switched on, it wraps the text at its current width
 // minus 2 and takes the wrapped text's height and the width of its longest
 // line plus 2; setting the width alone measures nothing. It shows a text
-// cursor, its text turns blue while the pointer is over it, and a click on
+// cursor, its text turns blue and a thin frame is drawn round it while the
+// pointer is over it, so that it reads as something to click, and a click on
 // it emits clicked().
 #pragma once
 

@@ -127,6 +127,14 @@ void TForm1::BuildQuestionsPage()
     auto* jvlbl8 = new QLabel(QStringLiteral("Odpowiedzi"), jvpnl2);
     jvlbl8->setObjectName(QStringLiteral("jvlbl8"));
     right->addWidget(jvlbl8, QRect(8, 128, 0, 0));
+    // How to go on from an answer, shown while one is being typed.
+    lblAnswerEditorHint = new QLabel(QStringLiteral("Enter – następna odpowiedź"), jvpnl2);
+    lblAnswerEditorHint->setObjectName(QStringLiteral("lblAnswerEditorHint"));
+    QPalette hintPalette = lblAnswerEditorHint->palette();
+    hintPalette.setColor(QPalette::WindowText, Qt::darkGray);
+    lblAnswerEditorHint->setPalette(hintPalette);
+    right->addWidget(lblAnswerEditorHint, QRect(120, 128, 0, 0));
+    lblAnswerEditorHint->hide();
 
     jvpnl3 = new Panel(HighlightColor(), true, jvpnl2);
     jvpnl3->setObjectName(QStringLiteral("jvpnl3"));
@@ -151,6 +159,7 @@ void TForm1::BuildQuestionsPage()
         label->setObjectName(QLatin1String(labelName));
         // The width the texts are first measured at.
         label->setGeometry(kAnswerLeft, 0, kRightPanelDesign.width() - kAnswerWidthShortfall, 0);
+        label->setToolTip(QStringLiteral("Kliknij, aby edytować odpowiedź"));
         connect(label, &WrapLabel::clicked, this,
                 [this, label] { RunGuarded(this, [this, label] { lblOdpClick(label); }); });
     };
@@ -299,6 +308,7 @@ void TForm1::PlaceAnswerEditor(const WrapLabel* label)
 void TForm1::HideAnswerEditor()
 {
     mmoOdp->hide();
+    lblAnswerEditorHint->hide();
     LayoutAnswers();
 }
 
@@ -332,6 +342,7 @@ void TForm1::lblOdpClick(WrapLabel* label)
     mmoOdpTag = tag;
     mmoOdp->show();
     mmoOdp->raise();
+    lblAnswerEditorHint->show();
     // The editor takes the keyboard at once, so that typing after a click
     // on an answer lands in that answer.
     mmoOdp->moveCursor(QTextCursor::End);
