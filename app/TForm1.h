@@ -115,6 +115,8 @@ public:
     void rb1Click(int tag);  // the user checked the radio button with this tag
     void jvpnl3Resize();
     void spl1Moved();
+    // Puts the buttons under the answers in one row or, in a narrow panel, two.
+    void ArrangeQuestionButtons();
     WrapLabel* AnswerLabel(int n) const;
 
     // Import page (pages/ImportPage.cpp).

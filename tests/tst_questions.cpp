@@ -106,6 +106,8 @@ private slots:
     void pastedLineBreaksAreKept();
     void itemHeightsFollowTheWrappedText();
     void splitterReleaseMeasuresTheListAnew();
+    void buttonsStayWholeAndReachable_data();
+    void buttonsStayWholeAndReachable();
     void showingAQuestionKeepsItsScores();
     void questionWithoutCorrectAnswerChecksNoRadio();
     void testWithoutQuestions();
@@ -553,6 +555,9 @@ void tst_Questions::splitterReleaseMeasuresTheListAnew()
     openOnQuestionsPage(TestFile({QuestionBlock("Q1", {{"a", 1}, {"b", 0}, {"c", 0}}),
                                   QuestionBlock(wraps, {{"a", 1}, {"b", 0}, {"c", 0}}),
                                   QuestionBlock("Q3", {{"a", 1}, {"b", 0}, {"c", 0}})}));
+    // Wide enough that the editor beside the list has room to give.
+    m_window->form->resize(1280, 800);
+    QTRY_COMPARE(m_window->form->size(), QSize(1280, 800));
     selectRow(1);
     QTest::mouseClick(label('B'), Qt::LeftButton);
     QuestionList* questions = list();
@@ -586,11 +591,75 @@ void tst_Questions::splitterReleaseMeasuresTheListAnew()
     QCOMPARE(questions->currentRow(), 1);
     QCOMPARE(m_window->form->CurrentQuestion(), m_window->form->CurrentTest->GetQuestion(1));
     QVERIFY(mmoOdp()->isVisible());
-    // The panels keep at least 300 pixels.
+    // The editor keeps room for two of its buttons side by side.
     send(QEvent::MouseButtonPress, handle->rect().center(), Qt::LeftButton);
     send(QEvent::MouseMove, handle->rect().center() + QPoint(2000, 0), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, handle->rect().center(), Qt::NoButton);
-    QCOMPARE(splitter->widget(1)->width(), 300);
+    QCOMPARE(splitter->widget(1)->width(), 9 + 183 + 9 + 183 + 9);
+}
+
+void tst_Questions::buttonsStayWholeAndReachable_data()
+{
+    QTest::addColumn<QSize>("windowSize");
+    QTest::addColumn<int>("drag");  // how far the splitter is dragged right
+    QTest::addColumn<bool>("oneRow");
+
+    QTest::newRow("design size") << QSize(908, 616) << 0 << true;
+    QTest::newRow("design size, splitter right") << QSize(908, 616) << 2000 << false;
+    QTest::newRow("800x600") << QSize(800, 600) << 0 << false;
+    QTest::newRow("800x600, splitter right") << QSize(800, 600) << 2000 << false;
+    QTest::newRow("800x600, splitter left") << QSize(800, 600) << -2000 << false;
+    QTest::newRow("1280x800") << QSize(1280, 800) << 0 << true;
+    QTest::newRow("1280x800, splitter right") << QSize(1280, 800) << 2000 << false;
+    QTest::newRow("1280x800, splitter a little right") << QSize(1280, 800) << 300 << true;
+}
+
+void tst_Questions::buttonsStayWholeAndReachable()
+{
+    QFETCH(QSize, windowSize);
+    QFETCH(int, drag);
+    QFETCH(bool, oneRow);
+
+    openOnQuestionsPage(NumberedTest(2));
+    TForm1* form = m_window->form.get();
+    form->resize(windowSize);
+    QTRY_COMPARE(form->size(), windowSize);
+    if (drag != 0) {
+        QSplitterHandle* handle = child<QSplitter>("spl1")->handle(1);
+        const QPoint start = handle->rect().center();
+        const auto send = [&](QEvent::Type type, const QPoint& local, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, local, handle->mapToGlobal(local),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(handle, &event);
+        };
+        send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+        send(QEvent::MouseMove, start + QPoint(drag, 0), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, start + QPoint(drag, 0), Qt::NoButton);
+    }
+
+    QWidget* panel = child("jvpnl2");
+    // The panel itself is whole on the page.
+    QVERIFY(child("spl1")->rect().contains(panel->geometry()));
+    QVERIFY(child("ts3")->rect().contains(child("spl1")->geometry()));
+    const QList<QWidget*> buttons = {child("imgAddQuestion"), child("imgDeleteQuestion"),
+                                     child("imgImportQuestion")};
+    for (QWidget* button : buttons) {
+        const QByteArray name = button->objectName().toLatin1();
+        QVERIFY2(button->isVisible(), name.constData());
+        QVERIFY2(button->size() == QSize(183, 32), name.constData());
+        QVERIFY2(panel->rect().contains(button->geometry()), name.constData());
+        QVERIFY2(!button->geometry().intersects(child("jvpnl3")->geometry()), name.constData());
+        for (QWidget* other : buttons)
+            QVERIFY2(other == button || !button->geometry().intersects(other->geometry()), name.constData());
+        // Nothing covers it: a click on its middle lands on it.
+        const QPoint middle = button->mapTo(form, button->rect().center());
+        QWidget* hit = form->childAt(middle);
+        QVERIFY2(hit == button || button->isAncestorOf(hit), name.constData());
+    }
+    QCOMPARE(buttons[2]->y() == buttons[0]->y(), oneRow);
+    // The answers keep their room above the buttons, and show the answers.
+    QVERIFY(child("jvpnl3")->height() > 200);
+    QVERIFY(child("jvpnl3")->rect().contains(label('C')->geometry()));
 }
 
 void tst_Questions::showingAQuestionKeepsItsScores()

@@ -54,6 +54,17 @@ void AnchorLayout::addWidget(QWidget* widget, const QRect& design, Anchors ancho
     invalidate();
 }
 
+void AnchorLayout::setDesign(QWidget* widget, const QRect& design)
+{
+    for (Entry& entry : m_entries) {
+        if (entry.item->widget() == widget) {
+            entry.design = design;
+            widget->setGeometry(place(entry, contentsRect()));
+            return;
+        }
+    }
+}
+
 void AnchorLayout::addItem(QLayoutItem* item)
 {
     m_entries.append({item, item->geometry(), LeftTop});

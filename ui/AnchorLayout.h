@@ -27,6 +27,9 @@ public:
 
     // A width or height of 0 in `design` means: the widget's size hint.
     void addWidget(QWidget* widget, const QRect& design, Anchors anchors = LeftTop);
+    // Gives a widget already added a new design geometry, with the same
+    // anchors, and places it at once.
+    void setDesign(QWidget* widget, const QRect& design);
 
     void addItem(QLayoutItem* item) override;
     int count() const override;

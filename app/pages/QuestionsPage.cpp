@@ -43,6 +43,19 @@ constexpr int kAnswerWidthShortfall = 75;
 // The width an answer label takes while its answer is being typed.
 constexpr int kEditedAnswerWidth = 511;
 
+// The three buttons under the answers: in one row while the panel is wide
+// enough, otherwise the third goes under the first two, and the answers
+// give up the room of one row for it. The panel never gets narrower than
+// two buttons.
+constexpr QSize kButtonSize(183, 32);
+constexpr int kButtonLefts[] = {9, 201, 392};
+constexpr int kButtonRowTop = 456;
+constexpr int kButtonRowStep = 39;
+constexpr int kButtonRightMargin = 9;
+constexpr int kOneRowWidth = kButtonLefts[2] + kButtonSize.width() + kButtonRightMargin;
+constexpr int kTwoRowsWidth = kButtonLefts[1] + kButtonSize.width() + kButtonRightMargin;
+constexpr QRect kAnswersDesign(5, 152, 572, 297);
+
 // The questions the editor shows have answers A, B and C.
 constexpr int kShownAnswers = 3;
 
@@ -103,7 +116,7 @@ void TForm1::BuildQuestionsPage()
     // Right: the selected question.
     jvpnl2 = new Panel(Qt::white, false, spl1);
     jvpnl2->setObjectName(QStringLiteral("jvpnl2"));
-    jvpnl2->setMinimumWidth(kPanelMinimumWidth);
+    jvpnl2->setMinimumWidth(qMax(kPanelMinimumWidth, kTwoRowsWidth));
     auto* right = new AnchorLayout(kRightPanelDesign, jvpnl2);
 
     jvlbl5 = new QLabel(QStringLiteral("Pytanie"), jvpnl2);
@@ -139,7 +152,7 @@ void TForm1::BuildQuestionsPage()
     jvpnl3 = new Panel(HighlightColor(), true, jvpnl2);
     jvpnl3->setObjectName(QStringLiteral("jvpnl3"));
     jvpnl3->setFont(DesignFont(16));
-    right->addWidget(jvpnl3, QRect(5, 152, 572, 297), AnchorLayout::All);
+    right->addWidget(jvpnl3, kAnswersDesign, AnchorLayout::All);
 
     // The radio buttons stand beside the first line of their answers.
     const int radioHeight = QFontMetrics(jvpnl3->font()).height();
@@ -183,17 +196,19 @@ void TForm1::BuildQuestionsPage()
 
     const auto addButton = [&](PictureButton*& button, const char* name, const char* picture,
                                const QString& caption, int x, void (TForm1::*handler)()) {
-        button = new PictureButton(QLatin1String(picture), caption, {183, 32}, jvpnl2);
+        button = new PictureButton(QLatin1String(picture), caption, kButtonSize, jvpnl2);
         button->setObjectName(QLatin1String(name));
-        right->addWidget(button, QRect(x, 456, 183, 32), AnchorLayout::Left | AnchorLayout::Bottom);
+        right->addWidget(button, QRect(QPoint(x, kButtonRowTop), kButtonSize),
+                         AnchorLayout::Left | AnchorLayout::Bottom);
         OnClick(button, handler);
     };
-    addButton(imgAddQuestion, "imgAddQuestion", "dodaj_pytanie", QStringLiteral("dodaj pytanie"), 9,
-              &TForm1::imgAddQuestionClick);
+    addButton(imgAddQuestion, "imgAddQuestion", "dodaj_pytanie", QStringLiteral("dodaj pytanie"),
+              kButtonLefts[0], &TForm1::imgAddQuestionClick);
     addButton(imgDeleteQuestion, "imgDeleteQuestion", "usun_pytanie", QStringLiteral("usuń pytanie"),
-              201, &TForm1::imgDeleteQuestionClick);
+              kButtonLefts[1], &TForm1::imgDeleteQuestionClick);
     addButton(imgImportQuestion, "imgImportQuestion", "importuj_pytania",
-              QStringLiteral("importuj pytania"), 392, &TForm1::imgImportQuestionClick);
+              QStringLiteral("importuj pytania"), kButtonLefts[2], &TForm1::imgImportQuestionClick);
+    connect(jvpnl2, &Panel::resized, this, &TForm1::ArrangeQuestionButtons);
 
     spl1->addWidget(jvpnl1);
     spl1->addWidget(jvpnl2);
@@ -399,6 +414,20 @@ void TForm1::jvpnl3Resize()
         AnswerLabel(n)->setAutoSize(true);
     }
     LayoutAnswers();
+}
+
+void TForm1::ArrangeQuestionButtons()
+{
+    auto* layout = static_cast<AnchorLayout*>(jvpnl2->layout());
+    const bool oneRow = jvpnl2->width() >= kOneRowWidth;
+    if (oneRow == (imgImportQuestion->y() == imgAddQuestion->y()))
+        return;
+    const int firstRowTop = oneRow ? kButtonRowTop : kButtonRowTop - kButtonRowStep;
+    layout->setDesign(imgAddQuestion, QRect(QPoint(kButtonLefts[0], firstRowTop), kButtonSize));
+    layout->setDesign(imgDeleteQuestion, QRect(QPoint(kButtonLefts[1], firstRowTop), kButtonSize));
+    layout->setDesign(imgImportQuestion,
+                      QRect(QPoint(oneRow ? kButtonLefts[2] : kButtonLefts[0], kButtonRowTop), kButtonSize));
+    layout->setDesign(jvpnl3, oneRow ? kAnswersDesign : kAnswersDesign.adjusted(0, 0, 0, -kButtonRowStep));
 }
 
 void TForm1::spl1Moved()
