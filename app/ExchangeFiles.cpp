@@ -122,11 +122,5 @@ QString LeftOutQuestionsMessage(const std::vector<std::string>& notes)
 
 void WriteExportFile(const QString& path, const std::string& bytes)
 {
-    const QFileInfo target(path);
-    const std::string name = QFile::encodeName(path).toStdString();
-    // Renaming over a file replaces it even when the file itself is
-    // read-only; the user's protection of it is kept.
-    if (target.exists() && (!target.isFile() || !target.isWritable()))
-        throw std::runtime_error("Cannot create file " + name);
-    SaveBytesToFile(name, bytes);
+    SaveBytesToFile(QFile::encodeName(path).toStdString(), bytes);
 }

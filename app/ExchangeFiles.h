@@ -37,6 +37,7 @@ QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,
 // of the first of them.
 QString LeftOutQuestionsMessage(const std::vector<std::string>& notes);
 
-// Writes an exported file atomically. A file the user may not write is
-// refused rather than replaced: throws "Cannot create file <path>".
+// Writes an exported file by the safe replace of test files: a file that is
+// no regular file or that the user may not write is refused; throws
+// "Cannot create file <path>: <reason>".
 void WriteExportFile(const QString& path, const std::string& bytes);

@@ -1,5 +1,8 @@
 #include "Prompts.h"
 
+#include "dialogs/PrintOptionsDialog.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -11,11 +14,15 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
 
 Prompts* g_installed = nullptr;
+
+// The part of the screen's width and height the print preview takes.
+constexpr qreal kPreviewShare = 0.85;
 
 QString ApplicationTitle()
 {
@@ -151,6 +158,16 @@ void Prompts::Beep()
     QApplication::beep();
 }
 
+bool Prompts::AskPrintOptions(QWidget* parent, PrintOptions& options)
+{
+    PrintOptionsDialog dialog(parent);
+    dialog.SetOptions(options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
+}
+
 void Prompts::PrintPreview(QWidget* parent, const QString& title,
                            const std::function<void(QPrinter*)>& render)
 {
@@ -158,6 +175,16 @@ void Prompts::PrintPreview(QWidget* parent, const QString& title,
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
+    // Qt opens the preview small, with the whole page shrunk into it: it
+    // takes most of the screen here, the page as wide as the view.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        dialog.resize(available.size() * kPreviewShare);
+        dialog.move(available.center() - dialog.rect().center());
+    }
+    if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&render](QPrinter* p) { render(p); });
     dialog.exec();

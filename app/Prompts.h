@@ -8,6 +8,7 @@
 
 #include <functional>
 
+struct PrintOptions;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -53,6 +54,9 @@ public:
     // be started (it is missing, say).
     virtual bool StartProgram(const QString& program, const QStringList& arguments);
     virtual void Beep();
+    // What printing the student sheets asks first, proposing `options`; false
+    // when cancelled, else `options` holds the answer.
+    virtual bool AskPrintOptions(QWidget* parent, PrintOptions& options);
     // A print preview of what `render` paints onto the printer.
     virtual void PrintPreview(QWidget* parent, const QString& title,
                               const std::function<void(QPrinter*)>& render);

@@ -9,6 +9,7 @@
 #include "dialogs/TForm4.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
+#include "ui/FadingNote.h"
 #include "ui/Fonts.h"
 #include "ui/LooseSpinBox.h"
 #include "ui/PictureButton.h"
@@ -18,11 +19,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 #include <QLabel>
+#include <QShortcut>
 #include <QStackedWidget>
+#include <QTime>
+#include <QWindow>
 
 namespace {
 
@@ -31,6 +36,9 @@ namespace {
 constexpr QSize kDesignClient(900, 577);
 // A page's client area inside the page control's 4-pixel border.
 constexpr QSize kDesignPage(892, 529);
+// The window's size in the design, and the smallest it is meant to get.
+constexpr QSize kDesignWindow(908, 616);
+constexpr QSize kDesignMinimum(800, 600);
 
 } // namespace
 
@@ -80,6 +88,12 @@ TForm1::TForm1(QWidget* parent)
     layout->addWidget(imgExit, QRect(8, 544, 163, 32), AnchorLayout::Left | AnchorLayout::Bottom);
     layout->addWidget(imgPrev, QRect(664, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
     layout->addWidget(imgNext, QRect(784, 544, 110, 32), AnchorLayout::Right | AnchorLayout::Bottom);
+    // Between the buttons of the strip: a short word after each write.
+    lblSaveNote = new FadingNote(client);
+    lblSaveNote->setObjectName(QStringLiteral("lblSaveNote"));
+    lblSaveNote->setFont(DesignFont(13, true));
+    layout->addWidget(lblSaveNote, QRect(180, 544, 476, 32),
+                      AnchorLayout::Left | AnchorLayout::Right | AnchorLayout::Bottom);
     imgPrev->hide();
     imgNext->hide();
     imgExit->hide();
@@ -95,6 +109,9 @@ TForm1::TForm1(QWidget* parent)
     // Tab walks the page in sight, then the bottom strip from left to right.
     setTabOrder(imgExit, imgPrev);
     setTabOrder(imgPrev, imgNext);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    save->setObjectName(QStringLiteral("scSave"));
+    connect(save, &QShortcut::activated, this, [this] { RunGuarded(this, [this] { cmdSaveTest(); }); });
     connect(pcPages, &QStackedWidget::currentChanged, this, [this](int index) {
         if (index == SummaryPage)
             RunGuarded(this, [this] { ts5Show(); });
@@ -103,10 +120,12 @@ TForm1::TForm1(QWidget* parent)
     Form2 = new TForm2(this);
     Form4 = new TForm4(this);
 
-    resize(908, 616);
-    setMinimumSize(800, 600);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    resize(kDesignWindow);
+    // The window opens in the middle of the primary screen, fitted to it.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        FitToScreen(screen);
         move(screen->availableGeometry().center() - rect().center());
+    }
     ShowPage(StartPage);
     TestsFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()
                                            + QStringLiteral("/Testy/"));
@@ -161,6 +180,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // FormResize: the page control has its new size by now.
     RunGuarded(this, [this] {
         CenterStartPage();
+        SetTitleLabel();
         FillAnswerKey();
     });
 }
@@ -171,9 +191,28 @@ void TForm1::showEvent(QShowEvent* event)
     // FormShow.
     if (!event->spontaneous() && !CurrentTest)
         FillQuestionList();
+    // Shown, the window has its frame and a screen of its own, which it may
+    // leave for another.
+    if (QWindow* window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &TForm1::FitToScreen, Qt::UniqueConnection);
+    FitToScreen(screen());
     // The resize before the first showing came while the page control still
     // had its design size; the pages have their real width only now.
     CenterStartPage();
+}
+
+void TForm1::FitToScreen(QScreen* screen)
+{
+    if (!screen)
+        return;
+    // Scaled up (200 % makes 1920 × 1080 a screen of 960 × 540) the design's
+    // minimum may not fit: the window then never asks for more than the
+    // screen leaves it, frame included.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (screen->availableSize() - frame).expandedTo(QSize(1, 1));
+    setMinimumSize(kDesignMinimum.boundedTo(room));
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -205,8 +244,7 @@ void TForm1::SaveCurrentTest()
     // A file that has gone is written again: there is nothing left to lose.
     const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
     if (onDisk != TFileState::Missing) {
-        const bool unchanged = CurrentTest->ContentHash() == CurrentTestFile.Content;
-        if (onDisk == TFileState::AsStamped && unchanged)
+        if (onDisk == TFileState::AsStamped && CurrentTest->ContentHash() == CurrentTestFile.Content)
             return;
         if (onDisk == TFileState::Changed
             && !Prompts::Current().Confirm(
@@ -229,9 +267,46 @@ void TForm1::SaveCurrentTest()
                           .arg(QDir::toNativeSeparators(QFile::decodeName(backup.c_str()))));
         }
     }
-    CurrentTestFile.Stamp = WriteTestFile(*CurrentTest, CurrentTestPath);
+    try {
+        CurrentTestFile.Stamp = WriteTestFile(*CurrentTest, CurrentTestPath);
+    } catch (...) {
+        NoteWriteFailed(CurrentTestPath);
+        throw;
+    }
     CurrentTestFile.Content = CurrentTest->ContentHash();
     CurrentTestFile.StoppedAtLine = -1;
+    NoteWritten(CurrentTestPath);
+}
+
+void TForm1::cmdSaveTest()
+{
+    // A test is open on every page but the start page.
+    if (PageIndex() == StartPage || CurrentTestPath.isEmpty() || !CurrentTest)
+        return;
+    // A file that already holds the test needs no write, but the user who
+    // asked to save is still told that the work is safe.
+    if (CompareFileWithStamp(QFile::encodeName(CurrentTestPath).toStdString(), CurrentTestFile.Stamp)
+            == TFileState::AsStamped
+        && CurrentTest->ContentHash() == CurrentTestFile.Content) {
+        NoteWritten(CurrentTestPath);
+        return;
+    }
+    SaveCurrentTest();
+}
+
+void TForm1::NoteWritten(const QString& path)
+{
+    lblSaveNote->ShowNote(QStringLiteral("Zapisano: %1 (%2)")
+                              .arg(QFileInfo(path).fileName(),
+                                   QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+}
+
+void TForm1::NoteWriteFailed(const QString& path)
+{
+    lblSaveNote->ShowNote(QStringLiteral("Nie udało się zapisać: %1 (%2)")
+                              .arg(QFileInfo(path).fileName(),
+                                   QTime::currentTime().toString(QStringLiteral("HH:mm"))),
+                          FadingNote::Failure);
 }
 
 void TForm1::CloseTest()

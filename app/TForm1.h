@@ -22,6 +22,7 @@ class QuestionList;
 class QuestionListModel;
 class ImportListModel;
 class QRadioButton;
+class QScreen;
 class QSplitter;
 class QStackedWidget;
 class TForm2;
@@ -56,6 +57,7 @@ public:
     // asking first when the file changed on disk meanwhile or was not read
     // whole; "Nie" leaves the file as it is.
     void SaveCurrentTest();
+    void cmdSaveTest();  // Ctrl+S
     void CloseTest();
     void CenterStartPage();
     void imgNextClick();
@@ -131,10 +133,15 @@ private:
     // Connects a click to a handler that runs under the top-level error handler.
     void OnClick(PictureButton* button, void (TForm1::*handler)());
     void ShowPage(int index);
+    // Keeps the minimum size, and the size, within what `screen` shows.
+    void FitToScreen(QScreen* screen);
     // Writes the test before it is closed; when that fails, asks whether to
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
     void ReportReadingError(const std::string& message);
+    // The note in the bottom strip after a write of the file at `path`.
+    void NoteWritten(const QString& path);
+    void NoteWriteFailed(const QString& path);
 
     void BuildStartPage();
     void BuildSummaryPage();
@@ -151,6 +158,7 @@ private:
     PictureButton* imgPrev = nullptr;
     PictureButton* imgNext = nullptr;
     PictureButton* imgExit = nullptr;
+    class FadingNote* lblSaveNote = nullptr;
 
     // Start page.
     QLabel* lblHeading = nullptr;

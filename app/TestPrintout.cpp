@@ -2,7 +2,6 @@
 
 #include "TestFiles.h"
 
-#include "AnswerKey.h"
 #include "ui/Cp1250.h"
 #include "ui/Fonts.h"
 
@@ -83,65 +82,71 @@ void KeepTablesOnOnePage(QTextDocument& document, qreal pageHeight)
 
 } // namespace
 
-QString StudentSheetHtml(const TTest& test)
+QString StudentSheetHtml(const TTest& test, const PrintedVersion& version)
 {
     QString html = QStringLiteral("<h1 align=\"center\">") + Html(test.Title) + QStringLiteral("</h1>");
+    if (!version.group.isEmpty())
+        html += QStringLiteral("<h2 align=\"center\">") + version.group.toHtmlEscaped()
+                + QStringLiteral("</h2>");
     const QString description = FromCp1250(test.Description).trimmed();
     if (!description.isEmpty())
         html += Paragraph(description.toHtmlEscaped());
     html += QStringLiteral(
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" style=\"margin-top: 12px\">"
-        "<tr><td colspan=\"2\">Imię i nazwisko: ________________________________________</td></tr>"
-        "<tr><td style=\"padding-top: 12px\">Klasa: ____________</td>"
-        "<td align=\"right\" style=\"padding-top: 12px\">Data: ____________________</td></tr>"
-        "</table>");
+        "<tr><td>Imię i nazwisko: ________________________________________</td>"
+        "<td align=\"right\">Punkty: ____ / %1</td></tr>"
+        "<tr><td style=\"padding-top: 10px\">Klasa: ____________</td>"
+        "<td align=\"right\" style=\"padding-top: 10px\">Data: ____________________</td></tr>"
+        "</table>").arg(test.QuestionCount);
 
-    // A table of its own for every question keeps it whole on one page.
-    for (int i = 0; i < test.QuestionCount; ++i) {
-        const TQuestion* question = test.GetQuestion(i);
-        if (!question)
-            break;
+    // A table of its own for every question keeps it whole on one page. The
+    // spacing is tight enough for a question of two lines with three short
+    // answers to take about a tenth of a page.
+    for (std::size_t i = 0; i < version.questions.size(); ++i) {
+        const TQuestion* question = test.GetQuestion(version.questions[i]);
         html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">"
-                               "<tr><td style=\"padding-top: 14px\">");
+                               "<tr><td style=\"padding-top: 7px\">");
         html += Paragraph(QStringLiteral("<b>%1.</b> ").arg(i + 1) + Html(question->Text),
-                          "margin-bottom: 4px");
-        for (int answer = 0; answer < 3; ++answer) {
-            if (const TAnswer* a = question->GetAnswer(answer)) {
-                html += Paragraph(QString(QChar(kTickBox)) + QStringLiteral("&nbsp;&nbsp;")
-                                      + QChar('A' + answer) + QStringLiteral(". ") + Html(a->Text),
-                                  "margin-left: 24px; margin-bottom: 2px");
-            }
+                          "margin-bottom: 1px");
+        const std::vector<int>& answers = version.answers[i];
+        for (std::size_t letter = 0; letter < answers.size(); ++letter) {
+            const TAnswer* answer = question->GetAnswer(answers[letter]);
+            html += Paragraph(QString(QChar(kTickBox)) + QStringLiteral("&nbsp;&nbsp;")
+                                  + QChar(char16_t(u'A' + letter)) + QStringLiteral(". ")
+                                  + Html(answer->Text),
+                              "margin-left: 24px");
         }
         html += QStringLiteral("</td></tr></table>");
     }
     return html;
 }
 
-QString AnswerKeySheetHtml(const TTest& test)
+QString AnswerKeySheetHtml(const TTest& test, const PrintedVersion& version)
 {
     QString html = QStringLiteral("<h1 align=\"center\">") + Html(test.Title) + QStringLiteral("</h1>")
-                   + QStringLiteral("<h2 align=\"center\">Klucz odpowiedzi</h2>");
+                   + QStringLiteral("<h2 align=\"center\">Klucz odpowiedzi");
+    if (!version.group.isEmpty())
+        html += QStringLiteral(" – ") + version.group.toHtmlEscaped();
+    html += QStringLiteral("</h2>");
     const QString threshold = PassThresholdText(test);
     if (!threshold.isEmpty())
         html += Paragraph(threshold.toHtmlEscaped(), "margin-bottom: 16px");
 
     // Row by row, so that a key longer than a page reads on where the last
     // page stopped.
-    for (int i = 0; i < test.QuestionCount; ++i) {
-        const TQuestion* question = test.GetQuestion(i);
-        if (!question)
-            break;
+    const int count = int(version.questions.size());
+    for (int i = 0; i < count; ++i) {
         if (i % kKeyColumns == 0)
             html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\"><tr>");
         html += QStringLiteral("<td width=\"110\" style=\"font-size: 12pt; font-weight: bold\">")
-                + Html(KeyCellText(*question, i)) + QStringLiteral("</td>");
-        if (i % kKeyColumns == kKeyColumns - 1 || i == test.QuestionCount - 1)
+                + Html(VersionKeyText(test, version, i)) + QStringLiteral("</td>");
+        if (i % kKeyColumns == kKeyColumns - 1 || i == count - 1)
             html += QStringLiteral("</tr></table>");
     }
     return html;
 }
 
-void PrintHtml(const QString& html, QPrinter* printer)
+void PrintHtml(const QStringList& documents, QPrinter* printer)
 {
     QPainter painter;
     // Runs inside the print preview's own signal: nothing may be thrown
@@ -149,20 +154,12 @@ void PrintHtml(const QString& html, QPrinter* printer)
     if (!painter.begin(printer))
         return;
 
-    // The document is laid out at the resolution its CSS pixels are meant
-    // for and painted scaled to the printer's. Laid out on the printer
+    // The documents are laid out at the resolution their CSS pixels are
+    // meant for and painted scaled to the printer's. Laid out on the printer
     // itself, margins given in pixels would shrink to specks.
     QImage layoutDevice(1, 1, QImage::Format_RGB32);
     layoutDevice.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
     layoutDevice.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&layoutDevice);
-    document.setUseDesignMetrics(true);
-    QFont font = DesignFont(13);
-    font.setPointSize(11);
-    document.setDefaultFont(font);
-    document.setDocumentMargin(0);
-    document.setHtml(html);
 
     // Pages of the body's size, each painted inside the margins, its number
     // in the bottom one.
@@ -171,36 +168,50 @@ void PrintHtml(const QString& html, QPrinter* printer)
     const QRectF body = paper.adjusted(18 * millimetre, 15 * millimetre, -18 * millimetre,
                                        -20 * millimetre);
     const QRectF footer(paper.left(), body.bottom(), paper.width(), paper.bottom() - body.bottom());
-    document.setPageSize(body.size());
-    KeepTablesOnOnePage(document, body.height());
-    const int pageCount = document.pageCount();
     const QPageRanges ranges = printer->pageRanges();
 
     const qreal scale = printer->resolution() / kLayoutDpi;
     painter.scale(scale, scale);
+    // Page ranges count the sheets of paper, across the documents.
+    int sheet = 0;
     bool first = true;
-    for (int number = 1; number <= pageCount; ++number) {
-        if (!ranges.isEmpty() && !ranges.contains(number))
-            continue;
-        if (!first)
-            printer->newPage();
-        first = false;
+    for (const QString& html : documents) {
+        QTextDocument document;
+        document.documentLayout()->setPaintDevice(&layoutDevice);
+        document.setUseDesignMetrics(true);
+        QFont font = DesignFont(13);
+        font.setPointSize(10);
+        document.setDefaultFont(font);
+        document.setDocumentMargin(0);
+        document.setHtml(html);
+        document.setPageSize(body.size());
+        KeepTablesOnOnePage(document, body.height());
+        const int pageCount = document.pageCount();
 
-        const qreal top = (number - 1) * body.height();
-        painter.save();
-        painter.setClipRect(body);
-        painter.translate(body.left(), body.top() - top);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, top, body.width(), body.height());
-        context.palette.setColor(QPalette::Text, Qt::black);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
+        for (int number = 1; number <= pageCount; ++number) {
+            ++sheet;
+            if (!ranges.isEmpty() && !ranges.contains(sheet))
+                continue;
+            if (!first)
+                printer->newPage();
+            first = false;
 
-        // Nine points: twelve pixels at the layout's resolution. A size in
-        // points would be taken at the printer's and then scaled again.
-        painter.setFont(DesignFont(12));
-        painter.setPen(Qt::black);
-        painter.drawText(footer, Qt::AlignCenter,
-                         QStringLiteral("Strona %1 z %2").arg(number).arg(pageCount));
+            const qreal top = (number - 1) * body.height();
+            painter.save();
+            painter.setClipRect(body);
+            painter.translate(body.left(), body.top() - top);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = QRectF(0, top, body.width(), body.height());
+            context.palette.setColor(QPalette::Text, Qt::black);
+            document.documentLayout()->draw(&painter, context);
+            painter.restore();
+
+            // Nine points: twelve pixels at the layout's resolution. A size
+            // in points would be taken at the printer's and then scaled again.
+            painter.setFont(DesignFont(12));
+            painter.setPen(Qt::black);
+            painter.drawText(footer, Qt::AlignCenter,
+                             QStringLiteral("Strona %1 z %2").arg(number).arg(pageCount));
+        }
     }
 }

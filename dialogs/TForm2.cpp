@@ -10,6 +10,33 @@
 
 #include <limits>
 
+namespace {
+
+// A whole-number edit in which any text may stand while it is typed; what is
+// not a whole number (nothing, a lone sign) reads as 0. A plain QSpinBox
+// would keep its last number for such a text and put it back on leaving.
+class CountSpinBox : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override
+    {
+        return QSpinBox::validate(input, pos) == QValidator::Invalid ? QValidator::Invalid
+                                                                      : QValidator::Acceptable;
+    }
+
+    int valueFromText(const QString& text) const override
+    {
+        bool number = false;
+        const int value = locale().toInt(text.trimmed(), &number);
+        return number ? value : 0;
+    }
+};
+
+} // namespace
+
 TForm2::TForm2(QWidget* parent)
     : QDialog(parent)
 {
@@ -28,7 +55,7 @@ TForm2::TForm2(QWidget* parent)
     layout->addWidget(label, QRect(40, 16, 0, 0));
 
     // No limits of its own: the draw decides what a number means.
-    edt1 = new QSpinBox(this);
+    edt1 = new CountSpinBox(this);
     edt1->setObjectName(QStringLiteral("edt1"));
     edt1->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     edt1->setAccessibleName(label->text());

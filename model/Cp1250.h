@@ -17,5 +17,7 @@ std::string Cp1250ToUtf8(const std::string& bytes);
 // UTF-8 as Windows-1250 bytes; line breaks are left as they are. A character
 // the code page cannot hold, and every byte that is no valid UTF-8, becomes "?".
 std::string Utf8ToCp1250(const std::string& utf8);
+// Appends the UTF-8 bytes of a Unicode character (at most U+10FFFF).
+void AppendUtf8(std::string& utf8, char32_t character);
 // True when the bytes are valid UTF-8 throughout.
 bool IsValidUtf8(const std::string& bytes);

@@ -37,6 +37,13 @@ std::string ExportSkipReason(const TQuestion& question, TExchangeFormat format)
         return name + " wymaga co najmniej dwóch odpowiedzi";
     if (scoring.PositiveCount == 0)
         return name + " wymaga co najmniej jednej poprawnej odpowiedzi";
+    if (format == TExchangeFormat::Gift) {
+        for (const auto& answer : question.Answers) {
+            // GIFT has no escape for it: the question would read as matching.
+            if (answer->Text.find("->") != std::string::npos)
+                return name + " nie pozwala na znaki „->” w odpowiedziach";
+        }
+    }
     // Several answers of full credit would read back as a question of
     // several correct answers, which single choice is not.
     if (scoring.BestCount > 1)

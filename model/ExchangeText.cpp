@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace exchange {
@@ -34,25 +35,6 @@ std::string FirstCharacters(const std::string& utf8, size_t count)
             break;
     }
     return utf8.substr(0, at);
-}
-
-void AppendUtf8(std::string& out, unsigned long c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The named references a platform's editor writes into question texts.
@@ -154,6 +136,9 @@ std::string FromUtf8Text(const std::string& utf8)
             if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
                 ++i;
             text += "\r\n";
+        } else if (static_cast<unsigned char>(bytes[i]) < 0x20 && bytes[i] != '\t') {
+            // No format can carry a control character back out, XML not at all.
+            text += '?';
         } else {
             text += bytes[i];
         }
@@ -260,12 +245,14 @@ std::string DecodeEntities(const std::string& text)
     decoded.reserve(text.size());
     for (size_t at = 0; at < text.size(); ++at) {
         if (text[at] == '&') {
-            // References are short; a far ";" belongs to other text.
-            const size_t semicolon = text.find(';', at + 1);
+            // References are short; a far ";" belongs to other text, and
+            // is not searched for at all.
+            const size_t near = std::string_view(text).substr(at + 1, 12).find(';');
+            const size_t semicolon = near == std::string_view::npos ? near : at + 1 + near;
             unsigned long code = 0;
-            if (semicolon != std::string::npos && semicolon - at <= 12
+            if (semicolon != std::string::npos
                 && ResolveEntity(text.substr(at + 1, semicolon - at - 1), code)) {
-                AppendUtf8(decoded, code);
+                AppendUtf8(decoded, static_cast<char32_t>(code));
                 at = semicolon;
                 continue;
             }
@@ -280,12 +267,16 @@ std::string HtmlToPlain(const std::string& html)
     std::string plain;
     plain.reserve(html.size());
     bool pendingSpace = false;
+    // The next ">" is looked for again only once passed, so a text of many
+    // "<" and no ">" is still read in one pass.
+    size_t close = 0;
     for (size_t at = 0; at < html.size(); ++at) {
         const char c = html[at];
         if (c == '<') {
             // A "<" not opening a tag ("a < b") is text.
             const char next = at + 1 < html.size() ? html[at + 1] : ' ';
-            const size_t close = html.find('>', at);
+            if (close != std::string::npos && close <= at)
+                close = html.find('>', at);
             if (close != std::string::npos
                 && (std::isalpha(static_cast<unsigned char>(next)) || next == '/' || next == '!')) {
                 if (BreaksLine(TagName(html, at, close))) {

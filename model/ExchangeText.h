@@ -10,7 +10,8 @@ namespace exchange {
 
 // A model text (Windows-1250, any line ends) as UTF-8 with "\n" line breaks.
 std::string ToUtf8Text(const std::string& cp1250);
-// A UTF-8 text with any line ends as a model text: Windows-1250, CR LF.
+// A UTF-8 text with any line ends as a model text: Windows-1250, CR LF; a
+// control character other than a tab becomes "?".
 std::string FromUtf8Text(const std::string& utf8);
 // The same text on one line: every line break becomes a space.
 std::string OnOneLine(const std::string& utf8);

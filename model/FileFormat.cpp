@@ -3,7 +3,6 @@
 #include "Baza.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -387,18 +386,22 @@ TReadOutcome Load(TTest& test, Source& source,
 // reading, and a zero byte would end the whole file.
 void AppendOnOneLine(std::string& line, std::string_view value)
 {
-    for (;;) {
-        const size_t stop = value.find_first_of(std::string_view("\r\n\0", 3));
-        if (stop == std::string_view::npos) {
-            line.append(value.data(), value.size());
-            return;
-        }
-        line.append(value.data(), stop);
+    const char* at = value.data();
+    const char* const end = at + value.size();
+    const char* run = at;
+    for (; at != end; ++at) {
+        const char c = *at;
+        // Every byte above CR goes as it is: one comparison for nearly all.
+        if (static_cast<unsigned char>(c) > '\r' || (c != '\r' && c != '\n' && c != '\0'))
+            continue;
+        line.append(run, size_t(at - run));
         line += ' ';
         // CR LF becomes one space.
-        const bool crLf = value[stop] == '\r' && stop + 1 < value.size() && value[stop + 1] == '\n';
-        value.remove_prefix(stop + (crLf ? 2 : 1));
+        if (c == '\r' && at + 1 != end && at[1] == '\n')
+            ++at;
+        run = at + 1;
     }
+    line.append(run, size_t(end - run));
 }
 
 void AppendTaggedLine(std::string& line, size_t indent, std::string_view key, std::string_view value)
@@ -499,12 +502,23 @@ size_t RecordsToWrite(int32_t count, size_t held)
 class TNumber
 {
 public:
-    explicit TNumber(int64_t value) : Length(std::snprintf(Text, sizeof Text, "%lld", static_cast<long long>(value))) {}
-    operator std::string_view() const { return {Text, size_t(Length)}; }
+    explicit TNumber(int64_t value)
+    {
+        uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+        char* at = Text + sizeof Text;
+        do {
+            *--at = char('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0)
+            *--at = '-';
+        Begin = at;
+    }
+    operator std::string_view() const { return {Begin, size_t(Text + sizeof Text - Begin)}; }
 
 private:
     char Text[24];
-    int Length;
+    const char* Begin;
 };
 
 template<typename Out>

@@ -183,12 +183,33 @@ TFileState CompareFileWithStamp(const std::string& path, const TFileStamp& stamp
         || ModifiedNs(status) != stamp.ModifiedNs)
         return TFileState::Changed;
     // Size and time agree; a file system with coarse times could still hide
-    // a change made within the same tick, which the content shows.
-    try {
-        return LoadBytesFromFile(path).Stamp == stamp ? TFileState::AsStamped : TFileState::Changed;
-    } catch (const std::runtime_error&) {
+    // a change made within the same tick, which the content shows. It is
+    // hashed piece by piece, so that a save never holds the old file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return TFileState::Changed;
+    const TDescriptor file(fd);
+    std::unique_ptr<char[]> piece(new char[kHashPiece]);
+    THashPieces hash;
+    for (;;) {
+        // Whole pieces, as HashOfBytes takes them, however the reads return.
+        size_t filled = 0;
+        while (filled < kHashPiece) {
+            const ssize_t count = ::read(file.Fd, piece.get() + filled, kHashPiece - filled);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                return TFileState::Changed;
+            if (count == 0)
+                break;
+            filled += size_t(count);
+        }
+        if (filled > 0)
+            hash.Add({piece.get(), filled});
+        if (filled < kHashPiece)
+            break;
     }
+    return hash.Result() == stamp.Hash ? TFileState::AsStamped : TFileState::Changed;
 }
 
 void SaveLinesToFile(const std::string& path, const TLines& lines)

@@ -215,7 +215,7 @@ std::string ReadQuestion(std::string block, TTest& test)
     // Text after the braces makes the answers fill a gap in the sentence.
     const std::string after = PlainText(block.substr(close + 1), format);
     if (!after.empty())
-        read.Text += " _____ " + after;
+        read.Text = TrimSpace(read.Text + " _____ " + after);
     for (const TGiftAnswer& answer : answers) {
         if (answer.Weight >= 99.9999)
             read.Correct = static_cast<int>(read.Answers.size());
@@ -233,7 +233,10 @@ std::string ExportGift(const TTest& test, std::vector<int32_t>& skipped)
     std::string categoryPath;
     for (const char c : title)
         categoryPath += c == '/' ? std::string("//") : std::string(1, c);
-    std::string out = "// " + title + "\n$CATEGORY: " + categoryPath + "\n";
+    std::string out = "// " + title + "\n";
+    // An empty category line would name no category at all.
+    if (!TrimSpace(title).empty())
+        out += "$CATEGORY: " + categoryPath + "\n";
     for (size_t i = 0; i < test.Questions.size(); ++i) {
         if (!ExportSkipReason(*test.Questions[i], TExchangeFormat::Gift).empty()) {
             skipped.push_back(static_cast<int32_t>(i + 1));

@@ -1,31 +1,15 @@
 #include "model/XmlReader.h"
 
+#include "model/Cp1250.h"
+
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <stdexcept>
 
 namespace exchange {
 
 namespace {
-
-void AppendUtf8(std::string& out, unsigned long c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 bool IsNameCharacter(char c)
 {
@@ -204,7 +188,7 @@ private:
             const size_t end = m_text.find(quote, m_at);
             if (end == std::string::npos)
                 Fail("niezamknięta wartość atrybutu");
-            if (m_text.find('<', m_at) < end)
+            if (std::find(m_text.begin() + long(m_at), m_text.begin() + long(end), '<') != m_text.begin() + long(end))
                 Fail("znak „<” w wartości atrybutu");
             std::string value = Decode(m_at, end);
             m_at = end + 1;
@@ -262,7 +246,7 @@ private:
         const unsigned long code = std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
         if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return false;
-        AppendUtf8(text, code);
+        AppendUtf8(text, static_cast<char32_t>(code));
         return true;
     }
 

@@ -1,6 +1,7 @@
 // The test model and the .test file format: model operations, the writer,
 // the reader's line, flag and integer rules, its error reports, and the
 // whole-file reading and writing.
+#include "FileBytes.h"
 #include "Fixtures.h"
 
 #include "model/Baza.h"
@@ -80,25 +81,6 @@ QByteArrayList SavedLines(const TTest& test)
     TLines lines;
     test.SaveToLines(lines);
     return ToList(lines);
-}
-
-QByteArray ReadFileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read ") + path.toUtf8() + ">";
-    return file.readAll();
-}
-
-bool WriteFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-QStringList EntriesOf(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 // Lets no file written by this process grow past a few bytes while it lives,

@@ -122,6 +122,8 @@ class TstExchange : public QObject
     Q_OBJECT
 
 private slots:
+    void codePage_data();
+    void codePage();
     void roundTrip_data();
     void roundTrip();
     void escaping_data();
@@ -135,11 +137,39 @@ private slots:
     void questionNames();
     void platformFiles_data();
     void platformFiles();
+    void giftGaps_data();
+    void giftGaps();
     void hostile_data();
     void hostile();
     void fiftyMegabytes_data();
     void fiftyMegabytes();
 };
+
+void TstExchange::codePage_data()
+{
+    QTest::addColumn<QByteArray>("utf8");
+    QTest::addColumn<QByteArray>("cp1250");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("polish letters") << QByteArray("Zażółć gęślą jaźń ĄĘŁŃÓŚŹŻ") << QByteArray(
+        "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1 \xA5\xCA\xA3\xD1\xD3\x8C\x8F\xAF") << true;
+    QTest::newRow("euro and quotes") << QByteArray("€ „x” – …") << QByteArray("\x80 \x84x\x94 \x96 \x85") << true;
+    QTest::newRow("outside the code page") << QByteArray("α😀") << QByteArray("??") << true;
+    QTest::newRow("overlong") << QByteArray("\xC0\xAF") << QByteArray("??") << false;
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QByteArray("???") << false;
+    QTest::newRow("cut short") << QByteArray("a\xC5") << QByteArray("a?") << false;
+    QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QByteArray("????") << false;
+}
+
+void TstExchange::codePage()
+{
+    QFETCH(QByteArray, utf8);
+    QFETCH(QByteArray, cp1250);
+    QFETCH(bool, valid);
+    QCOMPARE(QByteArray::fromStdString(Utf8ToCp1250(utf8.toStdString())), cp1250);
+    QCOMPARE(IsValidUtf8(utf8.toStdString()), valid);
+    if (valid && !cp1250.contains('?'))
+        QCOMPARE(QByteArray::fromStdString(Cp1250ToUtf8(cp1250.toStdString())), utf8);
+}
 
 void TstExchange::roundTrip_data()
 {
@@ -234,8 +264,9 @@ void TstExchange::escaping()
 void TstExchange::exportLayout_data()
 {
     QTest::addColumn<TExchangeFormat>("format");
+    QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("xml") << TExchangeFormat::MoodleXml << QStringLiteral(
+    QTest::newRow("xml") << TExchangeFormat::MoodleXml << "Fizyka 1/2" << QStringLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<quiz>\n"
         "  <question type=\"category\">\n"
@@ -265,12 +296,16 @@ void TstExchange::exportLayout_data()
         "    </answer>\n"
         "  </question>\n"
         "</quiz>\n");
-    QTest::newRow("gift") << TExchangeFormat::Gift << QStringLiteral(
+    QTest::newRow("gift") << TExchangeFormat::Gift << "Fizyka 1/2" << QStringLiteral(
         "// Fizyka 1/2\n"
         "$CATEGORY: Fizyka 1//2\n"
         "\n"
         "::Ile to jest?:: Ile to jest? {~Jeden =Dwa ~Trzy}\n");
-    QTest::newRow("aiken") << TExchangeFormat::Aiken << QStringLiteral(
+    QTest::newRow("gift without a title") << TExchangeFormat::Gift << "" << QStringLiteral(
+        "// \n"
+        "\n"
+        "::Ile to jest?:: Ile to jest? {~Jeden =Dwa ~Trzy}\n");
+    QTest::newRow("aiken") << TExchangeFormat::Aiken << "Fizyka 1/2" << QStringLiteral(
         "Ile to jest?\n"
         "A. Jeden\n"
         "B. Dwa\n"
@@ -281,9 +316,10 @@ void TstExchange::exportLayout_data()
 void TstExchange::exportLayout()
 {
     QFETCH(TExchangeFormat, format);
+    QFETCH(QString, title);
     QFETCH(QString, expected);
     std::vector<int32_t> skipped{7};
-    const TTest test = MakeTest("Fizyka 1/2", {{"Ile to jest?", {"Jeden", "Dwa", "Trzy"}, {0, 1, 0}}});
+    const TTest test = MakeTest(title.toStdString(), {{"Ile to jest?", {"Jeden", "Dwa", "Trzy"}, {0, 1, 0}}});
     QCOMPARE(QString::fromStdString(ExportTest(test, format, skipped)), expected);
     QVERIFY(skipped.empty());
 }
@@ -308,6 +344,8 @@ void TstExchange::exportSkips_data()
     QTest::newRow("gift two right") << gift << std::vector<int32_t>{1, 1, 0}
                                     << QStringLiteral("format GIFT wymaga jednej najwyżej punktowanej odpowiedzi");
     QTest::newRow("gift partial credit") << gift << std::vector<int32_t>{2, 1, 0} << QString();
+    QTest::newRow("gift arrow in an answer") << gift << std::vector<int32_t>{1, 0, 0, 0}
+                                             << QStringLiteral("format GIFT nie pozwala na znaki „->” w odpowiedziach");
     QTest::newRow("aiken none right") << aiken << std::vector<int32_t>{0, 0, 0} << aikenOne;
     QTest::newRow("aiken two right") << aiken << std::vector<int32_t>{1, 1, 0} << aikenOne;
     QTest::newRow("aiken partial credit") << aiken << std::vector<int32_t>{2, 1, 0} << aikenOne;
@@ -322,8 +360,9 @@ void TstExchange::exportSkips()
     QFETCH(std::vector<int32_t>, scores);
     QFETCH(QString, reason);
     TSpec odd{"Pytanie", {}, scores};
+    // A fourth answer says "->", which only GIFT cannot hold.
     for (size_t i = 0; i < scores.size(); ++i)
-        odd.Answers.push_back("odp " + std::to_string(i));
+        odd.Answers.push_back(i == 3 ? "a -> b" : "odp " + std::to_string(i));
     const TSpec fine{"Dobre", {"a", "b", "c"}, {1, 0, 0}};
     const TTest test = MakeTest("T", {fine, odd, fine, odd});
     std::vector<int32_t> skipped;
@@ -445,6 +484,26 @@ void TstExchange::platformFiles()
     QCOMPARE(Joined(read), notes.join(QLatin1Char('|')));
 }
 
+void TstExchange::giftGaps_data()
+{
+    QTest::addColumn<QByteArray>("question");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("gap in the middle") << QByteArray("Przed {=a ~b} po.") << "Przed _____ po.";
+    QTest::newRow("gap first") << QByteArray("{=a ~b} po.") << "_____ po.";
+    QTest::newRow("gap last") << QByteArray("Przed {=a ~b}") << "Przed";
+    QTest::newRow("gap alone") << QByteArray("{=a ~b}") << "";
+}
+
+void TstExchange::giftGaps()
+{
+    QFETCH(QByteArray, question);
+    QFETCH(QString, text);
+    std::vector<std::string> notes;
+    const TTest test = Imported(question.toStdString(), TExchangeFormat::Gift, notes);
+    QCOMPARE(test.QuestionCount, 1);
+    QCOMPARE(QString::fromStdString(Utf8(test.Questions[0]->Text)), text);
+}
+
 void TstExchange::hostile_data()
 {
     QTest::addColumn<TExchangeFormat>("format");
@@ -488,6 +547,17 @@ void TstExchange::hostile_data()
                                                   << "" << 1 << 0;
     QTest::newRow("xml question without answers") << xml << QByteArray("<quiz><question type=\"multichoice\"/></quiz>")
                                                   << "" << 0 << 1;
+    // Each of these took a pass over the rest of the text per character.
+    QTest::newRow("xml html of many unclosed tags")
+        << xml << QByteArray("<quiz><question type=\"multichoice\"><questiontext format=\"html\"><text>"
+                             + QByteArray("&lt;a").repeated(200000) + "</text></questiontext>"
+                             "<answer fraction=\"100\"><text>a</text></answer><answer><text>b</text></answer>"
+                             "</question></quiz>")
+        << "" << 1 << 0;
+    QTest::newRow("xml many attributes")
+        << xml << QByteArray("<quiz><x" + QByteArray(" a=\"1\"").repeated(100000) + "/></quiz>") << "" << 0 << 0;
+    QTest::newRow("gift many ampersands")
+        << gift << QByteArray("[html]" + QByteArray("&").repeated(400000) + ";{=a ~b}") << "" << 1 << 0;
     QTest::newRow("xml huge character reference") << xml << QByteArray("<quiz>&#99999999999;</quiz>") << "&" << 0 << 0;
     QTest::newRow("gift unclosed brace")
         << gift << QByteArray("::a:: Pytanie {=a ~b ~c\n\n::b:: Drugie {=x ~y ~z}\n") << "" << 1 << 1;

@@ -3,13 +3,17 @@
 #include "MainWindow.h"
 #include "TestSupport.h"
 
+#include "app/ExchangeFiles.h"
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
 #include "model/Exchange.h"
 #include "ui/Cp1250.h"
 #include "ui/QuestionList.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 class tst_ExchangeFiles : public QObject
@@ -28,6 +32,8 @@ private slots:
     void cancelledExportWritesNothing();
     void failedExportShowsTheErrorAndWritesNothing();
     void importDialogOffersEveryFormat();
+    void realExportDialogProposesTheNameOfEachFilter();
+    void realImportDialogTellsTheFilterChosen();
     void importReadsEachFormat_data();
     void importReadsEachFormat();
     void importedQuestionsAreFaithfulCopies();
@@ -222,6 +228,55 @@ void tst_ExchangeFiles::importDialogOffersEveryFormat()
              (QStringList{"Wszystkie obsługiwane (*.test *.xml *.gift *.txt)", "Pliki z testami (*.test)",
                           "Moodle XML (*.xml)", "GIFT (*.gift *.txt)", "Aiken (*.txt)"}));
     QCOMPARE(m_window->form->PageIndex(), int(TForm1::QuestionsPage));
+}
+
+void tst_ExchangeFiles::realExportDialogProposesTheNameOfEachFilter()
+{
+    const QString folder = m_window->dir.path();
+    const QStringList filters{"Moodle XML (*.xml)", "GIFT (*.gift *.txt)", "Aiken (*.txt)"};
+    QStringList shown;
+    WhenModalShown([&shown](QDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        if (!name || !types) {
+            dialog->reject();  // the comparison below then fails
+            return;
+        }
+        shown << dialog->windowTitle() << name->text();
+        // Choosing the next filter proposes that format's name.
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        shown << name->text() << types->currentText();
+        dialog->accept();
+    });
+    int filter = 0;
+    const QString path = m_window->prompts.Prompts::SaveExportFileName(
+        m_window->form.get(), folder, filters, {"Próba.xml", "Próba.gift", "Próba.txt"}, filter);
+    QCOMPARE(shown, (QStringList{"Eksportuj jako", "Próba.xml", "Próba.gift", "GIFT (*.gift *.txt)"}));
+    QCOMPARE(path, QDir(folder).filePath(QStringLiteral("Próba.gift")));
+    QCOMPARE(filter, 1);
+}
+
+void tst_ExchangeFiles::realImportDialogTellsTheFilterChosen()
+{
+    const QString path = fixtureCopy(QStringLiteral("platform-aiken.txt"), QStringLiteral("chemia.txt"));
+    QStringList offered;
+    WhenModalShown([&offered](QDialog* dialog) {
+        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+        if (!fileDialog) {
+            dialog->reject();
+            return;
+        }
+        offered = fileDialog->nameFilters();
+        fileDialog->selectNameFilter(QStringLiteral("Aiken (*.txt)"));
+        dialog->accept();
+    });
+    QString filter;
+    const QString chosen = m_window->prompts.Prompts::OpenImportFileName(
+        m_window->form.get(), m_window->dir.path(), QStringLiteral("chemia.txt"), ImportFilters(), filter);
+    QCOMPARE(offered, ImportFilters());
+    QCOMPARE(chosen, path);
+    QCOMPARE(filter, QStringLiteral("Aiken (*.txt)"));
 }
 
 void tst_ExchangeFiles::importReadsEachFormat_data()

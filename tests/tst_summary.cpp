@@ -51,6 +51,8 @@ private slots:
     void cleanup();
 
     void showsTitleAndQuestionCount();
+    void longTitleStaysClearOfTheCount_data();
+    void longTitleStaysClearOfTheCount();
     void keyFileHoldsTitleAndKeyLines();
     void keyTextNamesTheFirstAnswerScoringOne_data();
     void keyTextNamesTheFirstAnswerScoringOne();
@@ -71,6 +73,7 @@ private slots:
     void keySheetHoldsEveryKeyLine_data();
     void keySheetHoldsEveryKeyLine();
     void longSheetsBreakIntoNumberedPages();
+    void studentSheetTakesAboutTenQuestionsAPage();
 
 private:
     // Writes a test with one question per entry of `scores` (answer texts
@@ -160,21 +163,7 @@ int tst_Summary::gridColumns() const
 
 QString tst_Summary::printedText(const std::function<void(QPrinter*)>& render)
 {
-    const QString pdf = m_window->dir.filePath(QStringLiteral("wydruk.pdf"));
-    QFile::remove(pdf);
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        render(&printer);
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                  pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
-        qFatal("pdftotext failed: %s", pdftotext.readAllStandardError().constData());
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return PrintedText(render, m_window->dir.path());
 }
 
 void tst_Summary::showsTitleAndQuestionCount()
@@ -184,17 +173,55 @@ void tst_Summary::showsTitleAndQuestionCount()
     QCOMPARE(title->text(), QStringLiteral("Żółw błotny"));
     QCOMPARE(child<QLabel>("lbl4")->text(), QStringLiteral("12"));
     const auto* pages = child<QStackedWidget>("pcPages");
-    QCOMPARE(title->width(), pages->contentsRect().width() - 130);
+    QVERIFY(title->width() <= pages->contentsRect().width() - 130);
+    QVERIFY(title->toolTip().isEmpty());
     QVERIFY(child("imgExit")->isVisible());
+}
 
-    // A title too long for one line wraps, and the label grows to hold it.
-    const int oneLine = title->height();
-    m_window->form->CurrentTest->Title = std::string(40, 'x') + " " + std::string(40, 'y') + " "
-                                 + std::string(40, 'z');
-    m_window->form->SetTitleLabel();
-    QCOMPARE(title->text(), FromCp1250(m_window->form->CurrentTest->Title));
-    QVERIFY(title->height() > oneLine);
-    QCOMPARE(title->width(), pages->contentsRect().width() - 130);
+void tst_Summary::longTitleStaysClearOfTheCount_data()
+{
+    QTest::addColumn<QSize>("windowSize");
+
+    QTest::newRow("design size") << QSize(908, 616);
+    QTest::newRow("smallest") << QSize(800, 600);
+    QTest::newRow("wide") << QSize(1600, 700);
+}
+
+void tst_Summary::longTitleStaysClearOfTheCount()
+{
+    QFETCH(QSize, windowSize);
+
+    const QString longTitle = QStringLiteral(
+        "Sprawdzian z historii Polski dla klas ósmych: od chrztu Mieszka I do rozbiorów, "
+        "z uwzględnieniem przemian społecznych, gospodarczych i kultury epoki");
+    openTest(longTitle, uniform(30));
+    const auto* title = child<QLabel>("lbl2");
+    const auto* count = child<QLabel>("lbl4");
+    const QWidget* panel = child("jvpnl6");
+    const QString atDesign = title->text();
+
+    m_window->form->resize(windowSize);
+    QTRY_COMPARE(m_window->form->size(), windowSize);
+    QCOMPARE(count->text(), QStringLiteral("30"));
+    QVERIFY(!title->geometry().intersects(count->geometry()));
+    QVERIFY(panel->contentsRect().contains(title->geometry()));
+    // The whole title either shows, or ends in an ellipsis and is read in
+    // the tooltip.
+    if (title->text() == longTitle) {
+        QVERIFY(title->toolTip().isEmpty());
+    } else {
+        QVERIFY(title->text().endsWith(QChar(0x2026)));
+        QVERIFY(longTitle.startsWith(title->text().chopped(1)));
+        QCOMPARE(title->toolTip(), longTitle);
+    }
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    // Each size lays the title out anew.
+    const int wider = windowSize.width() - 908;
+    if (wider > 0)
+        QVERIFY(title->text().size() > atDesign.size());
+    else if (wider < 0)
+        QVERIFY(title->text().size() < atDesign.size());
+    QCOMPARE(title->accessibleName(), longTitle);
 }
 
 void tst_Summary::keyFileHoldsTitleAndKeyLines()
@@ -559,6 +586,33 @@ void tst_Summary::longSheetsBreakIntoNumberedPages()
         int holding = 0;
         for (const QString& page : pages)
             holding += ContainsPhrase(page, first) && ContainsPhrase(page, last);
+        QVERIFY2(holding == 1, qPrintable(first));
+    }
+}
+
+void tst_Summary::studentSheetTakesAboutTenQuestionsAPage()
+{
+    // Forty typical questions: two lines of text, three one-line answers.
+    openTest(QStringLiteral("Przyroda"), uniform(40));
+    for (int i = 0; i < 40; ++i) {
+        m_window->form->CurrentTest->GetQuestion(i)->Text = ToCp1250(
+            QStringLiteral("Pytanie %1: które z podanych zjawisk przyrodniczych zachodzi w lesie "
+                           "liściastym jesienią, gdy dni stają się krótsze, a noce coraz chłodniejsze?")
+                .arg(i + 1));
+    }
+    ClickChild(m_window->form.get(), "imgDrukujTest");
+    const QString text = printedText(m_window->prompts.printRender);
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    // The heading and forty tenths of a page.
+    QVERIFY2(pages.size() <= 5, qPrintable(QString::number(pages.size())));
+    QVERIFY2(pages.size() >= 4, qPrintable(QString::number(pages.size())));
+    QVERIFY2(pages.first().contains(QStringLiteral("Punkty: ____ / 40")), qPrintable(pages.first()));
+    for (int question = 1; question <= 40; ++question) {
+        const QString first = QStringLiteral("Pytanie %1:").arg(question);
+        const QString last = QStringLiteral("Odpowiedź %1C").arg(question);
+        int holding = 0;
+        for (const QString& page : pages)
+            holding += page.contains(first) && ContainsPhrase(page, last);
         QVERIFY2(holding == 1, qPrintable(first));
     }
 }

@@ -5,6 +5,7 @@
 #include "app/AnswerKey.h"
 #include "app/ExchangeFiles.h"
 #include "app/Prompts.h"
+#include "app/RandomDraw.h"
 #include "app/TestPrintout.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
@@ -26,6 +27,11 @@ constexpr QSize kKeyCell(70, 20);
 constexpr QSize kSummaryButton(149, 32);
 // Room the title label leaves of the page's width.
 constexpr int kTitleMargin = 130;
+// What lies between the page's right edge and the end of the title inside
+// the upper panel: the panel's margin in the page (19), its inner margin
+// (16) and the title's left edge in it (120) beside the panel's own (16).
+// Wider than that, the panel would cut the title off.
+constexpr int kTitleRoomMargin = 19 + 16 + 120 + 16;
 
 QLabel* AddLabel(AnchorLayout* layout, QWidget* panel, const char* name, const QString& text,
                  const QRect& design)
@@ -66,10 +72,9 @@ void TForm1::BuildSummaryPage()
     auto* upper = new AnchorLayout(QSize(857, 129), jvpnl6);
     AddLabel(upper, jvpnl6, "lbl1", QStringLiteral("Tytuł testu:"), QRect(16, 16, 0, 0));
     // The title label stays out of the layout: its width is set with the
-    // title and its height follows the wrapped text.
+    // title. It keeps to one line, as the question count sits right under it.
     lbl2 = new QLabel(jvpnl6);
     lbl2->setObjectName(QStringLiteral("lbl2"));
-    lbl2->setWordWrap(true);
     lbl2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lbl2->setFont(DesignFont(19, true));
     QPalette maroon = lbl2->palette();
@@ -138,9 +143,16 @@ void TForm1::ShowQuestionCount()
 void TForm1::SetTitleLabel()
 {
     // The page control's width: a hidden page may not have its size yet.
-    const int width = pcPages->contentsRect().width() - kTitleMargin;
-    lbl2->setText(CurrentTest ? FromCp1250(CurrentTest->Title) : QString());
-    lbl2->resize(width, lbl2->heightForWidth(width));
+    const int pageWidth = pcPages->contentsRect().width();
+    const int width = qMax(0, qMin(pageWidth - kTitleMargin, pageWidth - kTitleRoomMargin));
+    const QString title = CurrentTest ? FromCp1250(CurrentTest->Title) : QString();
+    // A title longer than the room ends in an ellipsis and is read whole in
+    // the tooltip.
+    const QString shown = lbl2->fontMetrics().elidedText(title, Qt::ElideRight, width);
+    lbl2->setText(shown);
+    lbl2->setToolTip(shown == title ? QString() : title);
+    lbl2->setAccessibleName(title);
+    lbl2->resize(width, lbl2->sizeHint().height());
 }
 
 void TForm1::FillAnswerKey()
@@ -183,7 +195,13 @@ void TForm1::SaveAnswerKey()
     const QString path = Prompts::Current().SaveTextFileName(this, folder, proposal);
     if (path.isEmpty())
         return;
-    SaveLinesToFile(QFile::encodeName(path).toStdString(), AnswerKeyLines(*CurrentTest));
+    try {
+        SaveLinesToFile(QFile::encodeName(path).toStdString(), AnswerKeyLines(*CurrentTest));
+    } catch (...) {
+        NoteWriteFailed(path);
+        throw;
+    }
+    NoteWritten(path);
 }
 
 void TForm1::img4Click()
@@ -236,19 +254,32 @@ void TForm1::imgDrukujTestClick()
 {
     if (!CurrentTest)
         return;
-    // The preview may paint again (another paper size, say): it prints the
-    // test as it was when the button was pressed.
-    const QString html = StudentSheetHtml(*CurrentTest);
-    Prompts::Current().PrintPreview(this, FromCp1250(CurrentTest->Title),
-                                    [html](QPrinter* printer) { PrintHtml(html, printer); });
+    PrintOptions options;
+    if (!Prompts::Current().AskPrintOptions(this, options))
+        return;
+    // Every group's sheets first, then the key of each group in the same
+    // order. The preview may paint again (another paper size, say): it
+    // prints the test, and the orders, as they were when the button was pressed.
+    std::mt19937 generator = ClockSeededGenerator();
+    const std::vector<PrintedVersion> versions = DrawVersions(*CurrentTest, options, generator);
+    QStringList documents;
+    for (const PrintedVersion& version : versions)
+        documents << StudentSheetHtml(*CurrentTest, version);
+    if (options.includeKey) {
+        for (const PrintedVersion& version : versions)
+            documents << AnswerKeySheetHtml(*CurrentTest, version);
+    }
+    Prompts::Current().PrintPreview(this, FromCp1250(CurrentTest->Title), [documents](QPrinter* printer) {
+        PrintHtml(documents, printer);
+    });
 }
 
 void TForm1::imgKluczDrukujClick()
 {
     if (!CurrentTest)
         return;
-    const QString html = AnswerKeySheetHtml(*CurrentTest);
+    const QString html = AnswerKeySheetHtml(*CurrentTest, OriginalVersion(*CurrentTest));
     Prompts::Current().PrintPreview(
         this, QStringLiteral("Klucz odpowiedzi do testu ") + FromCp1250(CurrentTest->Title),
-        [html](QPrinter* printer) { PrintHtml(html, printer); });
+        [html](QPrinter* printer) { PrintHtml({html}, printer); });
 }

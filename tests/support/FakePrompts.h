@@ -2,6 +2,7 @@
 // so that no test blocks on a real dialog.
 #pragma once
 
+#include "app/PrintedVersion.h"
 #include "app/Prompts.h"
 
 #include <QList>
@@ -9,6 +10,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class FakePrompts : public Prompts
 {
@@ -25,6 +27,8 @@ public:
     QList<QStringList> startedPrograms;     // program, then its arguments
     int beeps = 0;
     QString printTitle;
+    // What printing asked: the options it proposed, one entry per question.
+    QList<PrintOptions> printOptionsProposed;
     std::function<void(QPrinter*)> printRender;
 
     // What the open and save dialogs were given.
@@ -36,6 +40,9 @@ public:
     QList<bool> confirmAnswers;
     bool desktopOpensTests = true;  // the desktop has a program for tests
     bool programsStart = true;
+    // The print options chosen, taken in order; an empty queue takes the
+    // proposal as it stands ("ok"), a null entry cancels.
+    QList<std::optional<PrintOptions>> printOptionsAnswers;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
     void Error(QWidget*, const QString& text) override { errors << text; }
@@ -95,6 +102,16 @@ public:
         return programsStart;
     }
     void Beep() override { ++beeps; }
+    bool AskPrintOptions(QWidget*, PrintOptions& options) override
+    {
+        printOptionsProposed << options;
+        if (printOptionsAnswers.isEmpty())
+            return true;
+        const std::optional<PrintOptions> answer = printOptionsAnswers.takeFirst();
+        if (answer)
+            options = *answer;
+        return answer.has_value();
+    }
     void PrintPreview(QWidget*, const QString& title,
                       const std::function<void(QPrinter*)>& render) override
     {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 // Whole-file bytes, for fixtures and for checking what the program wrote.
@@ -24,3 +25,7 @@ void TypeText(QWidget* widget, const QString& text);
 // Clicks a widget found by object name under `root`; fails the test when
 // there is none.
 void ClickChild(QWidget* root, const char* objectName);
+
+// The text of what `render` prints on A4, through a PDF file in `folder`
+// and pdftotext; pages are separated by form feeds.
+QString PrintedText(const std::function<void(QPrinter*)>& render, const QString& folder);
