@@ -67,6 +67,18 @@ public:
     bool Confirm(QWidget*, const QString&) override { return false; }
     QString OpenTestFileName(QWidget*, const QString&, const QString&) override { return openAnswer; }
     QString SaveTextFileName(QWidget*, const QString&, const QString&) override { return saveAnswer; }
+    QString OpenImportFileName(QWidget*, const QString&, const QString&, const QStringList& filters,
+                               QString& chosenFilter) override
+    {
+        chosenFilter = filters.value(0);
+        return openAnswer;
+    }
+    QString SaveExportFileName(QWidget*, const QString&, const QStringList&, const QStringList&, int&) override
+    {
+        return QString();
+    }
+    bool OpenTestWithDesktop(const QString&) override { return false; }
+    bool StartProgram(const QString&, const QStringList&) override { return false; }
     void OpenUrl(const QUrl&) override {}
     void Beep() override {}
     void PrintPreview(QWidget*, const QString&, const std::function<void(QPrinter*)>&) override {}

@@ -96,28 +96,33 @@ QModelIndex QuestionList::indexOfRow(int row) const
     return model()->index(row, 0, rootIndex());
 }
 
-int QuestionList::estimate(int row) const
+QuestionList::EstimateMetrics QuestionList::estimateMetrics() const
+{
+    const QFontMetrics metrics(font());
+    const int width = std::max(1, (m_measureWidth > 0 ? m_measureWidth : viewport()->width())
+                                      - QuestionItemDelegate::Indent);
+    return {std::max(1, width / std::max(1, metrics.averageCharWidth())), metrics.height()};
+}
+
+int QuestionList::estimate(int row, const EstimateMetrics& metrics) const
 {
     if (m_uniformHeight > 0)
         return m_uniformHeight;
     // As many lines as the text fills at an average character's width.
-    const QVariant length = model()->data(indexOfRow(row), TextLengthRole);
-    const QFontMetrics metrics(font());
-    const int width = std::max(1, (m_measureWidth > 0 ? m_measureWidth : viewport()->width())
-                                      - QuestionItemDelegate::Indent);
-    const int perLine = std::max(1, width / std::max(1, metrics.averageCharWidth()));
-    const int lines = std::max(1, (length.toInt() + perLine - 1) / perLine);
-    return std::clamp(lines * metrics.height(), int(QuestionItemDelegate::MinimumHeight),
+    const int length = model()->data(indexOfRow(row), TextLengthRole).toInt();
+    const int lines = std::max(1, (length + metrics.charactersPerLine - 1) / metrics.charactersPerLine);
+    return std::clamp(lines * metrics.lineHeight, int(QuestionItemDelegate::MinimumHeight),
                       int(QuestionItemDelegate::MaximumHeight));
 }
 
 void QuestionList::rebuildRows()
 {
     const int rows = model() ? model()->rowCount(rootIndex()) : 0;
+    const EstimateMetrics metrics = estimateMetrics();
     std::vector<int> heights;
     heights.reserve(std::size_t(rows));
     for (int row = 0; row < rows; ++row)
-        heights.push_back(estimate(row));
+        heights.push_back(estimate(row, metrics));
     m_heights.assign(std::move(heights));
     m_measuredAt.assign(std::size_t(rows), 0);
     if (!isVisible())
@@ -320,8 +325,9 @@ void QuestionList::rowsInserted(const QModelIndex& parent, int start, int end)
         return;
     std::vector<int> heights;
     heights.reserve(std::size_t(end - start + 1));
+    const EstimateMetrics metrics = estimateMetrics();
     for (int row = start; row <= end; ++row)
-        heights.push_back(estimate(row));
+        heights.push_back(estimate(row, metrics));
     m_heights.insert(start, heights);
     m_measuredAt.insert(m_measuredAt.begin() + start, std::size_t(end - start + 1), 0);
     if (!isVisible())

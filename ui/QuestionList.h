@@ -84,7 +84,14 @@ private:
     void rowsRemoved(const QModelIndex& parent, int start, int end);
     // Rebuilds every row's estimate after a reset or a change of layout.
     void rebuildRows();
-    int estimate(int row) const;
+    // What estimating a row's height needs of the font, taken once for many rows.
+    struct EstimateMetrics
+    {
+        int charactersPerLine;
+        int lineHeight;
+    };
+    EstimateMetrics estimateMetrics() const;
+    int estimate(int row, const EstimateMetrics& metrics) const;
     // Measures the rows in view that were not measured at the current
     // measuring width; true when a height changed.
     bool measureRowsInView();
