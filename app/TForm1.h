@@ -117,6 +117,8 @@ public:
     void spl1Moved();
     // Puts the buttons under the answers in one row or, in a narrow panel, two.
     void ArrangeQuestionButtons();
+    // Lays the answers out at the panel's width, each measured at it.
+    void MeasureAnswers();
     WrapLabel* AnswerLabel(int n) const;
 
     // Import page (pages/ImportPage.cpp).

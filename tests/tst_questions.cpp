@@ -11,6 +11,7 @@
 #include "ui/QuestionItemDelegate.h"
 #include "ui/QuestionList.h"
 #include "ui/WrapLabel.h"
+#include "ui/WrappedText.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -212,7 +213,8 @@ void tst_Questions::enterWalksQuestionAndAnswers()
     Type(mmoOdp(), QStringLiteral(" i Łódź"));
     QCOMPARE(question->Answers[1]->Text, std::string("Krak\xF3w i \xA3\xF3" "d\x9F"));
     QCOMPARE(label('B')->text(), QStringLiteral("Kraków i Łódź"));
-    QCOMPARE(label('B')->width(), 511);
+    // The editor reaches at most to the panel's right border.
+    QVERIFY(mmoOdp()->geometry().right() <= child("jvpnl3")->width());
 
     pressEnter(mmoOdp());
     QCOMPARE(mmoOdp()->toPlainText(), QStringLiteral("Gniezno"));
@@ -310,17 +312,25 @@ void tst_Questions::answersShowTheyAreEditable()
 void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped_data()
 {
     QTest::addColumn<char>("edited");
+    QTest::addColumn<QSize>("windowSize");  // empty: as the window opens
 
-    QTest::newRow("A") << 'A';
-    QTest::newRow("B") << 'B';
-    QTest::newRow("C, the last") << 'C';
+    QTest::newRow("A") << 'A' << QSize();
+    QTest::newRow("B") << 'B' << QSize();
+    QTest::newRow("C, the last") << 'C' << QSize();
+    // Wider than the design, the answer is typed narrower than it is shown.
+    QTest::newRow("B, wide window") << 'B' << QSize(1280, 800);
 }
 
 void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped()
 {
     QFETCH(char, edited);
+    QFETCH(QSize, windowSize);
 
     openOnQuestionsPage(TestFile({QuestionBlock("Q", {{"pierwsza", 1}, {"druga", 0}, {"trzecia", 0}})}));
+    if (windowSize.isValid()) {
+        m_window->form->resize(windowSize);
+        QTRY_COMPARE(m_window->form->size(), windowSize);
+    }
     const QList<int> shortTops = {label('A')->y(), label('B')->y(), label('C')->y()};
     const int oneLine = label(edited)->height();
     QTest::mouseClick(label(edited), Qt::LeftButton, {}, QPoint(5, 5));
@@ -330,6 +340,7 @@ void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped()
     const auto checkLayout = [&](const QByteArray& when) {
         const QRect shown = label(edited)->geometry();
         QVERIFY2(mmoOdp()->geometry() == shown.adjusted(-4, -2, 26, 28), when.constData());
+        QVERIFY2(mmoOdp()->geometry().right() <= child("jvpnl3")->width(), when.constData());
         for (char below = edited + 1; below <= 'C'; ++below) {
             const QRect above = label(char(below - 1))->geometry();
             QVERIFY2(label(below)->y() == above.bottom() + 1 + 30, when.constData());
@@ -345,6 +356,16 @@ void tst_Questions::answersMakeRoomWhileALongAnswerIsTyped()
             return;
     }
     QVERIFY(label(edited)->height() >= 3 * oneLine);  // it did wrap
+
+    // Closed, the answer shows every line at the width it is shown at.
+    const QString typed = label(edited)->text();
+    QTest::mouseClick(mmo1()->viewport(), Qt::LeftButton);
+    QVERIFY(!mmoOdp()->isVisible());
+    QCOMPARE(label(edited)->height(),
+             WrappedText(typed, label(edited)->font(), label(edited)->width() - 2).size().height());
+    QCOMPARE(label(edited)->width(), child("jvpnl2")->width() - 75);
+    QTest::mouseClick(label(edited), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(mmoOdp()->isVisible());
 
     // Taking the text back moves the answers below back up.
     mmoOdp()->selectAll();

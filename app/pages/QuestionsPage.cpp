@@ -324,7 +324,8 @@ void TForm1::HideAnswerEditor()
 {
     mmoOdp->hide();
     lblAnswerEditorHint->hide();
-    LayoutAnswers();
+    // The answer just typed was measured at the editing width.
+    MeasureAnswers();
 }
 
 void TForm1::mmo1Change()
@@ -372,9 +373,12 @@ void TForm1::mmoOdpChange()
     const QString text = MemoText(mmoOdp);
     AnswerToWrite(*question, mmoOdpTag - 1)->Text = ToCp1250(text);
     WrapLabel* label = AnswerLabel(mmoOdpTag);
-    label->resize(kEditedAnswerWidth, label->height());
+    // In a panel narrower than the design the answer keeps its shown width,
+    // so that its editor stays whole inside the panel.
+    const int width = qMin(kEditedAnswerWidth, jvpnl2->width() - kAnswerWidthShortfall);
+    label->resize(width, label->height());
     label->setText(text);
-    label->resize(kEditedAnswerWidth, label->height());
+    label->resize(width, label->height());
     // A line more or less moves the answers below it and the editor's
     // bottom at once, so that no line is drawn over the next answer.
     StackAnswers();
@@ -406,8 +410,13 @@ void TForm1::rb1Click(int tag)
 
 void TForm1::jvpnl3Resize()
 {
-    // The labels get their new widths first and are measured at them, so
-    // that no line is cut off below a label that became narrower.
+    MeasureAnswers();
+}
+
+void TForm1::MeasureAnswers()
+{
+    // The labels get their widths first and are measured at them, so that
+    // no line is cut off below a label that became narrower.
     LayoutAnswers();
     for (int n = 1; n <= kShownAnswers; ++n) {
         AnswerLabel(n)->setAutoSize(false);
