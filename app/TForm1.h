@@ -98,9 +98,6 @@ public:
     TQuestion* CurrentQuestion() const;
     void lstQuestionsClick();
     void LayoutAnswers();
-    // Puts each answer under the one above it, at the heights they have.
-    void StackAnswers();
-    void PlaceAnswerEditor(const WrapLabel* label);
     void HideAnswerEditor();
     void AppendQuestion();
     void RemoveQuestion();
@@ -115,10 +112,6 @@ public:
     void rb1Click(int tag);  // the user checked the radio button with this tag
     void jvpnl3Resize();
     void spl1Moved();
-    // Puts the buttons under the answers in one row or, in a narrow panel, two.
-    void ArrangeQuestionButtons();
-    // Lays the answers out at the panel's width, each measured at it.
-    void MeasureAnswers();
     WrapLabel* AnswerLabel(int n) const;
 
     // Import page (pages/ImportPage.cpp).
@@ -197,6 +190,13 @@ private:
     QLabel* jvlbl7 = nullptr;
 
     // Question editor.
+    // Puts each answer under the one above it, at the heights they have.
+    void StackAnswers();
+    void PlaceAnswerEditor(const WrapLabel* label);
+    // Puts the buttons under the answers in one row or, in a narrow panel, two.
+    void ArrangeQuestionButtons();
+    // Lays the answers out at the panel's width, each measured at it.
+    void MeasureAnswers();
     QuestionListModel* questionModel = nullptr;
     QuestionList* lstQuestions = nullptr;
     class Splitter* spl1 = nullptr;
