@@ -4,11 +4,10 @@
 #include "TForm1.h"
 #include "TestsFolder.h"
 
+#include "ui/PolishQtTexts.h"
+
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStandardPaths>
-#include <QTranslator>
 
 namespace {
 
@@ -34,12 +33,7 @@ int main(int argc, char* argv[])
     TApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Testarion"));
     application.setDesktopFileName(QStringLiteral("testarion"));
-    // Qt's own dialogs (file dialogs, print preview, message box buttons)
-    // speak Polish like the rest of the program.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        application.installTranslator(&qtTexts);
+    InstallPolishQtTexts(application);
 
     TForm1 form1;
     form1.TestsFolder = ChooseTestsFolder(

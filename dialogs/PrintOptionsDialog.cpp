@@ -1,5 +1,6 @@
 #include "PrintOptionsDialog.h"
 
+#include "DialogButtons.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
@@ -51,13 +52,9 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget* parent)
         addCheckBox("cbShuffleAnswers", QStringLiteral("losowa kolejność odpowiedzi"), 96);
     cbIncludeKey = addCheckBox("cbIncludeKey", QStringLiteral("dołącz klucz odpowiedzi"), 128);
 
-    img1 = new PictureButton(QStringLiteral("anuluj"), QStringLiteral("anuluj"), {110, 32}, this);
-    img1->setObjectName(QStringLiteral("img1"));
-    layout->addWidget(img1, QRect(16, 184, 110, 32));
-    connect(img1, &PictureButton::clicked, this, &QDialog::reject);
-    img2 = new PictureButton(QStringLiteral("ok"), QStringLiteral("ok"), {110, 32}, this);
-    img2->setObjectName(QStringLiteral("img2"));
-    layout->addWidget(img2, QRect(226, 184, 110, 32));
+    const DialogButtons buttons = AddDialogButtons(this, layout, {16, 184}, {226, 184});
+    img1 = buttons.cancel;
+    img2 = buttons.ok;
     connect(img2, &PictureButton::clicked, this, &QDialog::accept);
 
     setTabOrder(seGroups, cbShuffleQuestions);

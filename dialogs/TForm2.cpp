@@ -1,5 +1,6 @@
 #include "TForm2.h"
 
+#include "DialogButtons.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
@@ -61,14 +62,9 @@ TForm2::TForm2(QWidget* parent)
     edt1->setAccessibleName(label->text());
     layout->addWidget(edt1, QRect(80, 56, 81, 32));
 
-    img1 = new PictureButton(QStringLiteral("anuluj"), QStringLiteral("anuluj"), {110, 32}, this);
-    img1->setObjectName(QStringLiteral("img1"));
-    layout->addWidget(img1, QRect(16, 112, 110, 32));
-    connect(img1, &PictureButton::clicked, this, &QDialog::reject);
-
-    img2 = new PictureButton(QStringLiteral("ok"), QStringLiteral("ok"), {110, 32}, this);
-    img2->setObjectName(QStringLiteral("img2"));
-    layout->addWidget(img2, QRect(136, 112, 110, 32));
+    const DialogButtons buttons = AddDialogButtons(this, layout, {16, 112}, {136, 112});
+    img1 = buttons.cancel;
+    img2 = buttons.ok;
     connect(img2, &PictureButton::clicked, this, &QDialog::accept);
 
     setTabOrder(edt1, img2);

@@ -1,5 +1,6 @@
 #include "TForm4.h"
 
+#include "DialogButtons.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Fonts.h"
 #include "ui/Memo.h"
@@ -62,14 +63,9 @@ TForm4::TForm4(QWidget* parent)
     layout->addWidget(jvlbl1, QRect(8, 72, 320, 18));
     jvlbl1->hide();
 
-    img1 = new PictureButton(QStringLiteral("anuluj"), QStringLiteral("anuluj"), {110, 32}, this);
-    img1->setObjectName(QStringLiteral("img1"));
-    layout->addWidget(img1, QRect(336, 86, 110, 32));
-    connect(img1, &PictureButton::clicked, this, &QDialog::reject);
-
-    img2 = new PictureButton(QStringLiteral("ok"), QStringLiteral("ok"), {110, 32}, this);
-    img2->setObjectName(QStringLiteral("img2"));
-    layout->addWidget(img2, QRect(456, 86, 110, 32));
+    const DialogButtons buttons = AddDialogButtons(this, layout, {336, 86}, {456, 86});
+    img1 = buttons.cancel;
+    img2 = buttons.ok;
     connect(img2, &PictureButton::clicked, this, &TForm4::img2Click);
 
     // Stands in for "ok" while the name is refused; clicking it does nothing.

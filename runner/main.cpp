@@ -2,22 +2,17 @@
 // from the "Testy" folder beside the program, then the event loop.
 
 #include "runner/TRunner.h"
+#include "ui/PolishQtTexts.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Testarion"));
     application.setDesktopFileName(QStringLiteral("testarion-runner"));
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        application.installTranslator(&qtTexts);
+    InstallPolishQtTexts(application);
 
     TRunner runner;
     const QStringList arguments = application.arguments().mid(1);
