@@ -299,30 +299,24 @@ void tst_ExchangeFiles::importReadsEachFormat_data()
     const QString aikenMessage = QStringLiteral(
         "Pominięto pytania, których nie można zaimportować: 1.\n"
         "Pytanie 3: poprawna odpowiedź nie należy do pytania");
+    const QStringList giftItems{"W którym roku odbył się chrzest Polski?",
+                                "Która stolica była pierwsza: Gniezno czy Kraków?",
+                                "Pierwszą stolicą Polski było _____ według tradycji.",
+                                "Znaki specjalne: ~ = # { } \\ i €"};
+    const QString giftMessage = QStringLiteral(
+        "Pominięto pytania, których nie można zaimportować: 6.\n"
+        "Pytanie 3: pytanie prawda/fałsz\nPytanie 4: pytanie otwarte (esej)\n"
+        "Pytanie 5: pytanie na dopasowanie\nPytanie 6: pytanie numeryczne\n"
+        "Pytanie 7: pytanie z krótką odpowiedzią\n"
+        "Pytanie 9: pytanie z kilkoma poprawnymi odpowiedziami");
     QTest::newRow("moodle xml by its name") << "moodle-quiz.xml" << "bank.xml" << "" << "Komórka i tkanki"
                                             << xmlItems << QStringList{xmlMessage};
     QTest::newRow("moodle xml by the filter") << "moodle-quiz.xml" << "bank.dat" << "Moodle XML (*.xml)"
                                               << "Komórka i tkanki" << xmlItems << QStringList{xmlMessage};
     QTest::newRow("gift by its name") << "platform.gift" << "historia.gift" << "" << "Średniowiecze"
-        << QStringList{"W którym roku odbył się chrzest Polski?",
-                       "Która stolica była pierwsza: Gniezno czy Kraków?",
-                       "Pierwszą stolicą Polski było _____ według tradycji.",
-                       "Znaki specjalne: ~ = # { } \\ i €"}
-        << QStringList{QStringLiteral("Pominięto pytania, których nie można zaimportować: 6.\n"
-                                      "Pytanie 3: pytanie prawda/fałsz\nPytanie 4: pytanie otwarte (esej)\n"
-                                      "Pytanie 5: pytanie na dopasowanie\nPytanie 6: pytanie numeryczne\n"
-                                      "Pytanie 7: pytanie z krótką odpowiedzią\n"
-                                      "Pytanie 9: pytanie z kilkoma poprawnymi odpowiedziami")};
+        << giftItems << QStringList{giftMessage};
     QTest::newRow("gift in a .txt file") << "platform.gift" << "historia.txt" << "" << "Średniowiecze"
-        << QStringList{"W którym roku odbył się chrzest Polski?",
-                       "Która stolica była pierwsza: Gniezno czy Kraków?",
-                       "Pierwszą stolicą Polski było _____ według tradycji.",
-                       "Znaki specjalne: ~ = # { } \\ i €"}
-        << QStringList{QStringLiteral("Pominięto pytania, których nie można zaimportować: 6.\n"
-                                      "Pytanie 3: pytanie prawda/fałsz\nPytanie 4: pytanie otwarte (esej)\n"
-                                      "Pytanie 5: pytanie na dopasowanie\nPytanie 6: pytanie numeryczne\n"
-                                      "Pytanie 7: pytanie z krótką odpowiedzią\n"
-                                      "Pytanie 9: pytanie z kilkoma poprawnymi odpowiedziami")};
+        << giftItems << QStringList{giftMessage};
     QTest::newRow("aiken in a .txt file") << "platform-aiken.txt" << "chemia.txt" << "" << "chemia"
                                           << aikenItems << QStringList{aikenMessage};
     QTest::newRow("aiken by the filter") << "platform-aiken.txt" << "chemia.txt" << "Aiken (*.txt)" << "chemia"
