@@ -15,7 +15,7 @@ Q_DECLARE_METATYPE(TExchangeFormat)
 namespace {
 
 // One question given in UTF-8 with "\n" line breaks, and its scores.
-struct TSpec
+struct TSampleQuestion
 {
     std::string Text;
     std::vector<std::string> Answers;
@@ -40,19 +40,19 @@ std::string Utf8(const std::string& model)
     return text;
 }
 
-TTest MakeTest(const std::string& title, const std::vector<TSpec>& questions)
+TTest MakeTest(const std::string& title, const std::vector<TSampleQuestion>& questions)
 {
     TTest test;
     test.Title = Model(title);
-    for (const TSpec& spec : questions) {
+    for (const TSampleQuestion& sample : questions) {
         TQuestion* question = test.AddQuestion();
-        question->Text = Model(spec.Text);
+        question->Text = Model(sample.Text);
         question->Answers.clear();
         question->AnswerCount = 0;
-        for (size_t i = 0; i < spec.Answers.size(); ++i) {
+        for (size_t i = 0; i < sample.Answers.size(); ++i) {
             TAnswer* answer = question->AddAnswer();
-            answer->Text = Model(spec.Answers[i]);
-            answer->Score = i < spec.Scores.size() ? spec.Scores[i] : 0;
+            answer->Text = Model(sample.Answers[i]);
+            answer->Score = i < sample.Scores.size() ? sample.Scores[i] : 0;
         }
     }
     return test;
@@ -98,11 +98,11 @@ QString Joined(const std::vector<std::string>& notes)
 }
 
 // Every format and whether it keeps line breaks.
-void AddFormatRows(const char* name, const TSpec& spec)
+void AddFormatRows(const char* name, const TSampleQuestion& sample)
 {
-    QTest::newRow((std::string("xml: ") + name).c_str()) << TExchangeFormat::MoodleXml << spec << true;
-    QTest::newRow((std::string("gift: ") + name).c_str()) << TExchangeFormat::Gift << spec << true;
-    QTest::newRow((std::string("aiken: ") + name).c_str()) << TExchangeFormat::Aiken << spec << false;
+    QTest::newRow((std::string("xml: ") + name).c_str()) << TExchangeFormat::MoodleXml << sample << true;
+    QTest::newRow((std::string("gift: ") + name).c_str()) << TExchangeFormat::Gift << sample << true;
+    QTest::newRow((std::string("aiken: ") + name).c_str()) << TExchangeFormat::Aiken << sample << false;
 }
 
 std::string Flattened(const std::string& utf8)
@@ -115,7 +115,7 @@ std::string Flattened(const std::string& utf8)
 
 } // namespace
 
-Q_DECLARE_METATYPE(TSpec)
+Q_DECLARE_METATYPE(TSampleQuestion)
 
 class TstExchange : public QObject
 {
@@ -174,7 +174,7 @@ void TstExchange::codePage()
 void TstExchange::roundTrip_data()
 {
     QTest::addColumn<TExchangeFormat>("format");
-    QTest::addColumn<TSpec>("spec");
+    QTest::addColumn<TSampleQuestion>("sample");
     QTest::addColumn<bool>("keepsLineBreaks");
     AddFormatRows("plain", {"Ile nóg ma pająk?", {"Sześć", "Osiem", "Dziesięć"}, {0, 1, 0}});
     AddFormatRows("polish letters and euro",
@@ -190,9 +190,9 @@ void TstExchange::roundTrip_data()
 void TstExchange::roundTrip()
 {
     QFETCH(TExchangeFormat, format);
-    QFETCH(TSpec, spec);
+    QFETCH(TSampleQuestion, sample);
     QFETCH(bool, keepsLineBreaks);
-    const TTest original = MakeTest("Test ąę / próbny", {spec, {"Drugie", {"x", "y", "z"}, {1, 0, 0}}});
+    const TTest original = MakeTest("Test ąę / próbny", {sample, {"Drugie", {"x", "y", "z"}, {1, 0, 0}}});
     std::vector<int32_t> skipped;
     const std::string file = ExportTest(original, format, skipped);
     QVERIFY(skipped.empty());
@@ -204,13 +204,13 @@ void TstExchange::roundTrip()
     QCOMPARE(read.Questions.size(), size_t(2));
     const TQuestion& question = *read.Questions[0];
     const auto expected = [&](const std::string& text) { return keepsLineBreaks ? text : Flattened(text); };
-    QCOMPARE(Utf8(question.Text), expected(spec.Text));
-    QCOMPARE(question.Answers.size(), spec.Answers.size());
-    QCOMPARE(question.AnswerCount, int32_t(spec.Answers.size()));
-    for (size_t i = 0; i < spec.Answers.size(); ++i)
-        QCOMPARE(Utf8(question.Answers[i]->Text), expected(spec.Answers[i]));
+    QCOMPARE(Utf8(question.Text), expected(sample.Text));
+    QCOMPARE(question.Answers.size(), sample.Answers.size());
+    QCOMPARE(question.AnswerCount, int32_t(sample.Answers.size()));
+    for (size_t i = 0; i < sample.Answers.size(); ++i)
+        QCOMPARE(Utf8(question.Answers[i]->Text), expected(sample.Answers[i]));
     int correct = 0;
-    while (spec.Scores[size_t(correct)] != 1)
+    while (sample.Scores[size_t(correct)] != 1)
         ++correct;
     QCOMPARE(Correct(question), correct);
     QCOMPARE(question.Kind, std::string("Jednokrotnego wyboru"));
@@ -359,11 +359,11 @@ void TstExchange::exportSkips()
     QFETCH(TExchangeFormat, format);
     QFETCH(std::vector<int32_t>, scores);
     QFETCH(QString, reason);
-    TSpec odd{"Pytanie", {}, scores};
+    TSampleQuestion odd{"Pytanie", {}, scores};
     // A fourth answer says "->", which only GIFT cannot hold.
     for (size_t i = 0; i < scores.size(); ++i)
         odd.Answers.push_back(i == 3 ? "a -> b" : "odp " + std::to_string(i));
-    const TSpec fine{"Dobre", {"a", "b", "c"}, {1, 0, 0}};
+    const TSampleQuestion fine{"Dobre", {"a", "b", "c"}, {1, 0, 0}};
     const TTest test = MakeTest("T", {fine, odd, fine, odd});
     std::vector<int32_t> skipped;
     const std::string file = ExportTest(test, format, skipped);
