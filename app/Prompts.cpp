@@ -1,6 +1,7 @@
 #include "Prompts.h"
 
 #include "dialogs/PrintOptionsDialog.h"
+#include "ui/ChosenFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,9 +69,7 @@ QString Prompts::OpenTestFileName(QWidget* parent, const QString& folder, const 
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const QString& fileName)
@@ -81,9 +80,7 @@ QString Prompts::SaveTextFileName(QWidget* parent, const QString& folder, const 
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 QString Prompts::OpenImportFileName(QWidget* parent, const QString& folder, const QString& fileName,
@@ -94,10 +91,10 @@ QString Prompts::OpenImportFileName(QWidget* parent, const QString& folder, cons
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    chosenFilter = dialog.selectedNameFilter();
-    return dialog.selectedFiles().constFirst();
+    const QString path = ChosenFile(dialog);
+    if (!path.isEmpty())
+        chosenFilter = dialog.selectedNameFilter();
+    return path;
 }
 
 QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, const QStringList& filters,
@@ -118,10 +115,10 @@ QString Prompts::SaveExportFileName(QWidget* parent, const QString& folder, cons
     if (filterIndex >= 0 && filterIndex < filters.size())
         dialog.selectNameFilter(filters.at(filterIndex));
     propose(filterIndex);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    filterIndex = int(filters.indexOf(dialog.selectedNameFilter()));
-    return dialog.selectedFiles().constFirst();
+    const QString path = ChosenFile(dialog);
+    if (!path.isEmpty())
+        filterIndex = int(filters.indexOf(dialog.selectedNameFilter()));
+    return path;
 }
 
 void Prompts::OpenUrl(const QUrl& url)

@@ -237,6 +237,11 @@ bool TForm1::SaveOrDiscard()
 
 void TForm1::SaveCurrentTest()
 {
+    SaveTest(false);
+}
+
+void TForm1::SaveTest(bool noteWhenUnchanged)
+{
     if (CurrentTestPath.isEmpty() || !CurrentTest)
         return;
     const std::string path = QFile::encodeName(CurrentTestPath).toStdString();
@@ -244,8 +249,13 @@ void TForm1::SaveCurrentTest()
     // A file that has gone is written again: there is nothing left to lose.
     const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
     if (onDisk != TFileState::Missing) {
-        if (onDisk == TFileState::AsStamped && CurrentTest->ContentHash() == CurrentTestFile.Content)
+        if (onDisk == TFileState::AsStamped && CurrentTest->ContentHash() == CurrentTestFile.Content) {
+            // Nothing to write; the user who asked to save is still told
+            // that the work is safe.
+            if (noteWhenUnchanged)
+                NoteWritten(CurrentTestPath);
             return;
+        }
         if (onDisk == TFileState::Changed
             && !Prompts::Current().Confirm(
                 this, QStringLiteral("Plik „%1” został zmieniony przez inny program od czasu, gdy "
@@ -281,17 +291,8 @@ void TForm1::SaveCurrentTest()
 void TForm1::cmdSaveTest()
 {
     // A test is open on every page but the start page.
-    if (PageIndex() == StartPage || CurrentTestPath.isEmpty() || !CurrentTest)
-        return;
-    // A file that already holds the test needs no write, but the user who
-    // asked to save is still told that the work is safe.
-    if (CompareFileWithStamp(QFile::encodeName(CurrentTestPath).toStdString(), CurrentTestFile.Stamp)
-            == TFileState::AsStamped
-        && CurrentTest->ContentHash() == CurrentTestFile.Content) {
-        NoteWritten(CurrentTestPath);
-        return;
-    }
-    SaveCurrentTest();
+    if (PageIndex() != StartPage)
+        SaveTest(true);
 }
 
 void TForm1::NoteWritten(const QString& path)

@@ -140,6 +140,8 @@ private:
     // close without saving. True when the test may be closed.
     bool SaveOrDiscard();
     void ReportReadingError(const std::string& message);
+    // Writes the current test when its file does not hold it already.
+    void SaveTest(bool noteWhenUnchanged);
     // The note in the bottom strip after a write of the file at `path`.
     void NoteWritten(const QString& path);
     void NoteWriteFailed(const QString& path);

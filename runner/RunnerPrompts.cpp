@@ -1,5 +1,7 @@
 #include "runner/RunnerPrompts.h"
 
+#include "ui/ChosenFile.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -48,9 +50,7 @@ QString RunnerPrompts::OpenTestFileName(QWidget* parent, const QString& folder)
                        QStringLiteral("Pliki z testami (*.test)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 QString RunnerPrompts::SaveResultsFileName(QWidget* parent, const QString& proposal)
@@ -62,9 +62,7 @@ QString RunnerPrompts::SaveResultsFileName(QWidget* parent, const QString& propo
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     // The result is appended to a file that exists, never written over it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 RunnerPrompts& RunnerPrompts::Current()
