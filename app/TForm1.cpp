@@ -248,8 +248,9 @@ void TForm1::SaveTest(bool noteWhenUnchanged)
     const QString shownPath = QDir::toNativeSeparators(CurrentTestPath);
     // A file that has gone is written again: there is nothing left to lose.
     const TFileState onDisk = CompareFileWithStamp(path, CurrentTestFile.Stamp);
+    const uint64_t content = CurrentTest->ContentHash();
     if (onDisk != TFileState::Missing) {
-        if (onDisk == TFileState::AsStamped && CurrentTest->ContentHash() == CurrentTestFile.Content) {
+        if (onDisk == TFileState::AsStamped && content == CurrentTestFile.Content) {
             // Nothing to write; the user who asked to save is still told
             // that the work is safe.
             if (noteWhenUnchanged)
@@ -283,7 +284,7 @@ void TForm1::SaveTest(bool noteWhenUnchanged)
         NoteWriteFailed(CurrentTestPath);
         throw;
     }
-    CurrentTestFile.Content = CurrentTest->ContentHash();
+    CurrentTestFile.Content = content;
     CurrentTestFile.StoppedAtLine = -1;
     NoteWritten(CurrentTestPath);
 }

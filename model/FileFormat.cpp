@@ -1,8 +1,10 @@
 // The tagged-line format of .test files: the line rules, the writer and the
 // reader of TTest.
 #include "Baza.h"
+#include "FastHash.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -211,6 +213,41 @@ private:
     const TLines& Lines;
 };
 
+// The first byte from `at` on for which `isStop` holds, or `end`; `isStop`
+// holds for no byte above CR (13). Eight bytes are looked at a time: the
+// lowest byte below 14 in a word is found exactly by the borrow trick, and
+// only such bytes (tabs, CR, LF and the other controls) need a closer look,
+// so the long lines of question texts go by quickly.
+template<typename IsStop>
+const char* FindControl(const char* at, const char* end, IsStop isStop)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    constexpr uint64_t highBits = 0x8080808080808080ull;
+    while (end - at >= 8) {
+        uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        const uint64_t below = (word - ones * 14) & ~word & highBits;
+        if (below == 0) {
+            at += 8;
+            continue;
+        }
+        at += __builtin_ctzll(below) / 8;
+        if (isStop(*at))
+            return at;
+        ++at;
+    }
+#endif
+    while (at != end && !isStop(*at))
+        ++at;
+    return at;
+}
+
+const char* FindLineBreak(const char* at, const char* end)
+{
+    return FindControl(at, end, [](char c) { return c == '\r' || c == '\n'; });
+}
+
 // The lines of a file's bytes, found as they are read, by the rules of
 // SplitLines.
 class TBytesSource
@@ -223,9 +260,7 @@ public:
     std::string_view NextLine()
     {
         const char* const start = At;
-        const char* end = start;
-        while (end != End && *end != '\r' && *end != '\n')
-            ++end;
+        const char* const end = FindLineBreak(start, End);
         At = end;
         if (At != End) {
             // CR LF is one line end; LF CR is two.
@@ -310,6 +345,9 @@ private:
     {
         question.Answers.clear();
         CheckCount(countText);
+        // Room for the answers declared, within reason: a count is not
+        // trusted with memory.
+        question.Answers.reserve(size_t(std::min(ReadInteger(countText), 16)));
         TAnswer* answer = nullptr;
         for (;;) {
             const TLineView line = Next();
@@ -388,20 +426,18 @@ void AppendOnOneLine(std::string& line, std::string_view value)
 {
     const char* at = value.data();
     const char* const end = at + value.size();
-    const char* run = at;
-    for (; at != end; ++at) {
-        const char c = *at;
-        // Every byte above CR goes as it is: one comparison for nearly all.
-        if (static_cast<unsigned char>(c) > '\r' || (c != '\r' && c != '\n' && c != '\0'))
-            continue;
-        line.append(run, size_t(at - run));
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
+    for (;;) {
+        const char* const stop = FindControl(at, end, isBreak);
+        line.append(at, size_t(stop - at));
+        if (stop == end)
+            return;
         line += ' ';
         // CR LF becomes one space.
-        if (c == '\r' && at + 1 != end && at[1] == '\n')
+        at = stop + 1;
+        if (*stop == '\r' && at != end && *at == '\n')
             ++at;
-        run = at + 1;
     }
-    line.append(run, size_t(end - run));
 }
 
 void AppendTaggedLine(std::string& line, size_t indent, std::string_view key, std::string_view value)
@@ -457,39 +493,26 @@ private:
     std::string Buffer;
 };
 
-// Hashes the lines as the reader takes them, without the blanks at their
-// ends, for ContentHash.
+// Hashes the values of the lines as the reader takes them, without the
+// blanks at their ends, for ContentHash. The keys need no hashing: the
+// counts, which are hashed, fix which line holds which value. A value is
+// taken as it is held, before a line break in it becomes a space: two tests
+// that differ only there hash apart although they read back the same, which
+// costs no more than a write that was not needed.
 class THashOut
 {
 public:
-    THashOut() { Piece.reserve(kPiece + 1024); }
-    void Line(size_t indent, std::string_view key, std::string_view value = {})
+    void Line(size_t, std::string_view, std::string_view value = {})
     {
-        const size_t start = Piece.size();
-        AppendTaggedLine(Piece, indent, key, value);
-        size_t end = Piece.size();
-        while (end > start && static_cast<unsigned char>(Piece[end - 1]) <= 32)
+        size_t end = value.size();
+        while (end > 0 && static_cast<unsigned char>(value[end - 1]) <= 32)
             --end;
-        Piece.resize(end);
-        Piece += '\n';
-        if (Piece.size() >= kPiece)
-            Flush();
+        Hash = FastHash(value.substr(0, end), Hash);
     }
-    uint64_t Result()
-    {
-        Flush();
-        return Hash;
-    }
+    uint64_t Result() const { return Hash; }
 
 private:
-    static constexpr size_t kPiece = 64 * 1024;
-    void Flush()
-    {
-        Hash = (Hash ^ std::hash<std::string_view>()(Piece)) * 0x100000001B3ull;
-        Piece.clear();
-    }
-    std::string Piece;
-    uint64_t Hash = 0xCBF29CE484222325ull;
+    uint64_t Hash = 0;
 };
 
 // How many records to write: never more than are held, whatever the count says.

@@ -3,6 +3,7 @@
 // file locks, telling a pipe from a file before opening blocks) come from
 // there, and nothing else of the platform is used.
 #include "Baza.h"
+#include "FastHash.h"
 #include "FileSystemCalls.h"
 #include "ReplacingFile.h"
 
@@ -56,13 +57,13 @@ class THashPieces
 public:
     void Add(std::string_view piece)
     {
-        Hash = (Hash ^ std::hash<std::string_view>()(piece)) * 0x100000001B3ull;
+        Hash = FastHash(piece, Hash);
         Size += piece.size();
     }
     uint64_t Result() const { return Hash ^ Size; }
 
 private:
-    uint64_t Hash = 0xCBF29CE484222325ull;
+    uint64_t Hash = 0;
     uint64_t Size = 0;
 };
 

@@ -7,8 +7,7 @@
 PictureButton::PictureButton(const QString& picture, const QString& caption, QSize size,
                              QWidget* parent)
     : QAbstractButton(parent)
-    , m_normal(QStringLiteral(":/buttons/%1.png").arg(picture))
-    , m_hover(QStringLiteral(":/buttons/%1_hover.png").arg(picture))
+    , m_picture(picture)
     , m_size(size)
 {
     setText(caption);
@@ -30,8 +29,7 @@ QSize PictureButton::sizeHint() const
 void PictureButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QIcon& icon = underMouse() ? m_hover : m_normal;
-    icon.paint(&painter, rect());
+    Picture(underMouse()).paint(&painter, rect());
     if (hasFocus() && m_focusFrame) {
         // The style's focus frame is lost on the blue picture: a dotted line
         // in the caption's white shows which button Space and Enter press.
@@ -39,6 +37,14 @@ void PictureButton::paintEvent(QPaintEvent*)
         painter.setPen(QPen(Qt::white, 2, Qt::DotLine));
         painter.drawRoundedRect(QRectF(rect()).adjusted(5, 5, -5, -5), 4, 4);
     }
+}
+
+const QIcon& PictureButton::Picture(bool hover)
+{
+    QIcon& icon = hover ? m_hover : m_normal;
+    if (icon.isNull())
+        icon = QIcon(QStringLiteral(":/buttons/%1%2.png").arg(m_picture, hover ? QStringLiteral("_hover") : QString()));
+    return icon;
 }
 
 void PictureButton::focusInEvent(QFocusEvent* event)

@@ -25,6 +25,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    const QIcon& Picture(bool hover);
+
+    // Decoded on first paint: most buttons sit on pages not shown yet, and
+    // decoding them all would slow the program's start.
+    QString m_picture;
     QIcon m_normal;
     QIcon m_hover;
     QSize m_size;
