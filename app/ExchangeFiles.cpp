@@ -62,25 +62,34 @@ QStringList ImportFilters()
     return {kAll, kTests, kMoodleXml, kGift, kAiken};
 }
 
+bool IsOwnTestFile(const QString& path, const QString& chosenFilter)
+{
+    if (chosenFilter == kTests)
+        return true;
+    if (chosenFilter == kMoodleXml || chosenFilter == kGift || chosenFilter == kAiken)
+        return false;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix != QLatin1String("xml") && suffix != QLatin1String("gift") && suffix != QLatin1String("txt");
+}
+
 std::optional<TExchangeFormat> ImportFormatOf(const QString& path, const QString& chosenFilter,
                                               std::string_view bytes)
 {
+    if (IsOwnTestFile(path, chosenFilter))
+        return std::nullopt;
     if (chosenFilter == kMoodleXml)
         return TExchangeFormat::MoodleXml;
     if (chosenFilter == kGift)
         return TExchangeFormat::Gift;
     if (chosenFilter == kAiken)
         return TExchangeFormat::Aiken;
-    if (chosenFilter == kTests)
-        return std::nullopt;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("xml"))
         return TExchangeFormat::MoodleXml;
     if (suffix == QLatin1String("gift"))
         return TExchangeFormat::Gift;
-    if (suffix == QLatin1String("txt"))
-        return LooksLikeAiken(bytes) ? TExchangeFormat::Aiken : TExchangeFormat::Gift;
-    return std::nullopt;
+    // What is left is a .txt file, which either format may use.
+    return LooksLikeAiken(bytes) ? TExchangeFormat::Aiken : TExchangeFormat::Gift;
 }
 
 QString SkippedQuestionsMessage(const TTest& test, TExchangeFormat format,

@@ -23,6 +23,9 @@ QStringList ExportFileNames(const QString& title, const QString& folder);
 // The import filters: every supported file first, then tests, then the
 // three formats.
 QStringList ImportFilters();
+// Whether an import source is a test file of the program's own, by the
+// filter chosen or, for "every supported file", by its name.
+bool IsOwnTestFile(const QString& path, const QString& chosenFilter);
 // The format an import source is read in: the one of the filter chosen, or
 // for "every supported file" the one its name and bytes show. Empty for a
 // test file of the program's own.

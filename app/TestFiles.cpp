@@ -42,6 +42,8 @@ void WritePassThreshold(TTest& test, int threshold)
 
 namespace {
 
+const QString kNotRegularFile = QStringLiteral("„%1” nie jest zwykłym plikiem");
+
 [[noreturn]] void Refuse(const QString& text, const QString& path)
 {
     // Error messages carry UTF-8, like the paths in them.
@@ -55,7 +57,7 @@ TFileBytes ReadRegularFile(const QString& path)
     try {
         return LoadBytesFromFile(QFile::encodeName(path).toStdString());
     } catch (const TNotRegularFileError&) {
-        Refuse(QStringLiteral("„%1” nie jest zwykłym plikiem"), path);
+        Refuse(kNotRegularFile, path);
     }
 }
 
@@ -63,27 +65,26 @@ std::unique_ptr<TTest> ReadTestFile(const QString& path,
                                     const std::function<void(const std::string&)>& showMessage,
                                     TestFileRecord* record)
 {
-    return TestFromFileBytes(ReadRegularFile(path), path, showMessage, record);
-}
-
-std::unique_ptr<TTest> TestFromFileBytes(const TFileBytes& bytes, const QString& path,
-                                         const std::function<void(const std::string&)>& showMessage,
-                                         TestFileRecord* record)
-{
     auto test = std::make_unique<TTest>();
     // The reading error waits until the file is known to be a test at all.
     std::string readingError;
-    const TReadOutcome outcome = test->LoadFromBytes(
-        bytes.View(), [&readingError](const std::string& message) { readingError = message; });
+    TFileStamp stamp;
+    TReadOutcome outcome;
+    try {
+        outcome = LoadTestFromFile(QFile::encodeName(path).toStdString(), *test, stamp,
+                                   [&readingError](const std::string& message) { readingError = message; });
+    } catch (const TNotRegularFileError&) {
+        Refuse(kNotRegularFile, path);
+    }
     // An empty file is an empty test, but a file of other text is no test:
     // opened, it would be replaced by one on the next save.
-    const bool empty = bytes.View().empty();
+    const bool empty = stamp.Size == 0;
     if (!empty && !outcome.KeyFound)
         Refuse(QStringLiteral("Plik „%1” nie jest plikiem testu"), path);
     if (outcome.Failed)
         showMessage(readingError);
     if (record) {
-        record->Stamp = bytes.Stamp;
+        record->Stamp = stamp;
         record->Content = test->ContentHash();
         // Nothing of an empty file can be lost by writing over it.
         record->StoppedAtLine = outcome.Failed && !empty ? outcome.StoppedAtLine : -1;

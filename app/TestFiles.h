@@ -46,11 +46,6 @@ std::unique_ptr<TTest> ReadTestFile(const QString& path,
                                     const std::function<void(const std::string&)>& showMessage,
                                     TestFileRecord* record = nullptr);
 
-// The same for a file whose bytes are already read.
-std::unique_ptr<TTest> TestFromFileBytes(const TFileBytes& bytes, const QString& path,
-                                         const std::function<void(const std::string&)>& showMessage,
-                                         TestFileRecord* record = nullptr);
-
 // A whole file's bytes; throws "Cannot open file <path>" when it cannot be
 // read, and an error with a Polish message for a path that is no regular file.
 TFileBytes ReadRegularFile(const QString& path);

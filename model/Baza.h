@@ -24,6 +24,17 @@ public:
     virtual void Write(std::string_view bytes) = 0;
 };
 
+// Where the bytes of a test come from as they are read; see
+// TTest::LoadFromSource.
+class TByteSource
+{
+public:
+    virtual ~TByteSource() = default;
+    // Fills `size` bytes at `buffer` with the next bytes, fewer only when
+    // the end comes first, and returns how many it gave: 0 at the end.
+    virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
 // How reading a test from bytes went.
 struct TReadOutcome
 {
@@ -108,6 +119,11 @@ public:
     void SaveToSink(TByteSink& sink) const;
     TReadOutcome LoadFromBytes(std::string_view bytes,
                                const std::function<void(const std::string& message)>& showMessage);
+    // The same, taking the bytes a piece at a time as it needs them, so
+    // that no more than a line and a piece of them are ever held. It asks
+    // for whole multiples of 64 KiB, and stops asking once reading ends.
+    TReadOutcome LoadFromSource(TByteSource& source,
+                                const std::function<void(const std::string& message)>& showMessage);
     // A hash of the test as a reader of its file would see it: two tests
     // with the same hash read back the same (blanks at a line's end, which
     // the reader drops, do not count).
@@ -201,6 +217,12 @@ public:
 // "Cannot open file <path>" when it cannot, TNotRegularFileError with the
 // same message when the path is no regular file.
 TFileBytes LoadBytesFromFile(const std::string& path);
+
+// Reads a test file as LoadFromSource does, a piece at a time, so that the
+// whole file is never held in memory; the file's stamp, as
+// LoadBytesFromFile gives it, goes to `stamp`. Throws as LoadBytesFromFile.
+TReadOutcome LoadTestFromFile(const std::string& path, TTest& test, TFileStamp& stamp,
+                              const std::function<void(const std::string& message)>& showMessage);
 
 enum class TFileState { Missing, AsStamped, Changed };
 // Compares the file at `path` with a stamp taken before: the hash is read

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -276,6 +277,77 @@ public:
 private:
     const char* At;
     const char* End;
+};
+
+// The lines of bytes taken from a TByteSource a piece at a time, by the
+// rules of SplitLines. A line stays valid until the next is asked for.
+class TStreamSource
+{
+public:
+    static constexpr size_t kPiece = 64 * 1024;
+    explicit TStreamSource(TByteSource& source)
+        : Source(source), Capacity(16 * kPiece), Buffer(new char[Capacity]), At(Buffer.get()), End(At)
+    {}
+    bool AtEnd()
+    {
+        while (At == End && !Finished)
+            Refill();
+        return At == End;
+    }
+    std::string_view NextLine()
+    {
+        for (;;) {
+            const char* const end = FindLineBreak(At, End);
+            // A line is complete at its break, but a CR at the end of what
+            // is held may yet be the first half of a CR LF.
+            const bool complete = end != End && (*end == '\n' || end + 1 != End);
+            if (!complete && !Finished) {
+                Refill();
+                continue;
+            }
+            const std::string_view line(At, size_t(end - At));
+            At = end;
+            if (At != End) {
+                if (*At == '\r' && At + 1 != End && At[1] == '\n')
+                    ++At;
+                ++At;
+            }
+            ++Counter;
+            return line;
+        }
+    }
+    int32_t Counter = 0;
+
+private:
+    // Keeps what is left of the bytes held and appends whole pieces after
+    // it; the buffer grows only for a line longer than it.
+    void Refill()
+    {
+        const size_t kept = size_t(End - At);
+        if (Capacity - kept < kPiece) {
+            Capacity *= 2;
+            std::unique_ptr<char[]> larger(new char[Capacity]);
+            std::memcpy(larger.get(), At, kept);
+            Buffer = std::move(larger);
+        } else {
+            std::memmove(Buffer.get(), At, kept);
+        }
+        At = Buffer.get();
+        End = At + kept;
+        const size_t wanted = (Capacity - kept) / kPiece * kPiece;
+        const size_t got = Source.Read(Buffer.get() + kept, wanted);
+        // The first zero byte ends the text.
+        const char* const zero = static_cast<const char*>(std::memchr(End, '\0', got));
+        End = zero ? zero : End + got;
+        Finished = zero != nullptr || got < wanted;
+    }
+
+    TByteSource& Source;
+    size_t Capacity;
+    std::unique_ptr<char[]> Buffer;
+    const char* At;
+    const char* End;
+    bool Finished = false;
 };
 
 template<typename Source>
@@ -661,5 +733,12 @@ TReadOutcome TTest::LoadFromBytes(std::string_view bytes,
                                   const std::function<void(const std::string& message)>& showMessage)
 {
     TBytesSource source(bytes);
+    return Load(*this, source, showMessage);
+}
+
+TReadOutcome TTest::LoadFromSource(TByteSource& bytes,
+                                   const std::function<void(const std::string& message)>& showMessage)
+{
+    TStreamSource source(bytes);
     return Load(*this, source, showMessage);
 }

@@ -61,6 +61,7 @@ public:
         Size += piece.size();
     }
     uint64_t Result() const { return Hash ^ Size; }
+    uint64_t Bytes() const { return Size; }
 
 private:
     uint64_t Hash = 0;
@@ -166,6 +167,62 @@ TFileBytes LoadBytesFromFile(const std::string& path)
     bytes.Stamp.ModifiedNs = ModifiedNs(status);
     bytes.Stamp.Hash = HashOfBytes(bytes.View());
     return bytes;
+}
+
+namespace {
+
+// The bytes of an open file as a reader asks for them, hashed as they go
+// by in the pieces that HashOfBytes takes.
+class TFileSource : public TByteSource
+{
+public:
+    TFileSource(int fd, const std::string& path) : Fd(fd), Path(path) {}
+    size_t Read(char* buffer, size_t size) override
+    {
+        size_t filled = 0;
+        while (filled < size) {
+            const ssize_t count = ::read(Fd, buffer + filled, size - filled);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                throw std::runtime_error("Cannot open file " + Path);
+            if (count == 0)
+                break;
+            filled += size_t(count);
+        }
+        // Whole pieces, as long as the reader asks for whole pieces.
+        for (size_t at = 0; at < filled; at += kHashPiece)
+            Hash.Add({buffer + at, std::min(kHashPiece, filled - at)});
+        return filled;
+    }
+    uint64_t HashOfAll() const { return Hash.Result(); }
+    uint64_t Size() const { return Hash.Bytes(); }
+
+private:
+    int Fd;
+    const std::string& Path;
+    THashPieces Hash;
+};
+
+} // namespace
+
+TReadOutcome LoadTestFromFile(const std::string& path, TTest& test, TFileStamp& stamp,
+                              const std::function<void(const std::string& message)>& showMessage)
+{
+    const TDescriptor file(OpenRegularFile(path));
+    TFileSource source(file.Fd, path);
+    const TReadOutcome outcome = test.LoadFromSource(source, showMessage);
+    // The stamp describes the whole file, also past where reading ended.
+    std::unique_ptr<char[]> piece(new char[kHashPiece]);
+    while (source.Read(piece.get(), kHashPiece) == kHashPiece) {
+    }
+    struct stat status {};
+    if (::fstat(file.Fd, &status) != 0)
+        throw std::runtime_error("Cannot open file " + path);
+    stamp.Size = source.Size();
+    stamp.ModifiedNs = ModifiedNs(status);
+    stamp.Hash = source.HashOfAll();
+    return outcome;
 }
 
 TLines LoadLinesFromFile(const std::string& path)

@@ -219,11 +219,10 @@ QString TForm1::AskImportFileName(QString& filter)
 
 std::unique_ptr<TTest> TForm1::ReadImportSource(const QString& path, const QString& filter)
 {
+    if (IsOwnTestFile(path, filter))
+        return ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); });
     const TFileBytes bytes = ReadRegularFile(path);
     const std::optional<TExchangeFormat> format = ImportFormatOf(path, filter, bytes.View());
-    if (!format)
-        return TestFromFileBytes(bytes, path,
-                                 [this](const std::string& message) { ReportReadingError(message); });
     auto source = std::make_unique<TTest>();
     std::vector<std::string> notes;
     ImportTest(std::string(bytes.View()), *format, *source, notes);
