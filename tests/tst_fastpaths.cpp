@@ -54,6 +54,38 @@ QByteArray Describe(const TTest& test)
     return text;
 }
 
+// Hands out the bytes as a file would, as much as is asked for.
+class TMemorySource : public TByteSource
+{
+public:
+    explicit TMemorySource(const QByteArray& bytes) : Bytes(bytes) {}
+    size_t Read(char* buffer, size_t size) override
+    {
+        const size_t given = std::min(size, size_t(Bytes.size()) - At);
+        std::memcpy(buffer, Bytes.constData() + At, given);
+        At += given;
+        return given;
+    }
+
+private:
+    const QByteArray& Bytes;
+    size_t At = 0;
+};
+
+// The piece reader takes 1 MiB first: a question whose text starts at the
+// front of `file` is padded so that byte `at` of the file is where the
+// text's line ends.
+QByteArray WithLineEndAt(QByteArray file, qsizetype at)
+{
+    const QByteArray text = "[TRE\x8C\xC6_PYTANIA]";
+    const qsizetype start = file.indexOf(text) + text.size();
+    qsizetype end = start;
+    while (file[end] != '\r' && file[end] != '\n')
+        ++end;
+    file.insert(end, QByteArray(at - end, 'x'));
+    return file;
+}
+
 } // namespace
 
 class tst_FastPaths : public QObject
@@ -67,6 +99,8 @@ private slots:
     void writerMatchesLineWriter();
     void contentHashFollowsWhatAReaderSees();
     void loadedBytesAndStampDescribeTheFile();
+    void fileReaderStampsTheWholeFile_data();
+    void fileReaderStampsTheWholeFile();
 };
 
 void tst_FastPaths::readerMatchesLineReader_data()
@@ -109,6 +143,18 @@ void tst_FastPaths::readerMatchesLineReader_data()
     QTest::newRow("no key at all") << Bytes("notatki\r\n[zakupy]mleko\r\n") << true << false;
     QTest::newRow("lines after the end")
         << DefaultTestFile + Bytes("[TYTU\xA3]po ko\xF1""cu\r\n\0\0") << false << true;
+
+    // Where the piece reader refills.
+    constexpr qsizetype MiB = 1024 * 1024;
+    QTest::newRow("CR LF across pieces") << WithLineEndAt(DefaultTestFile, MiB - 1) << false << true;
+    QTest::newRow("CR LF after a piece") << WithLineEndAt(DefaultTestFile, MiB) << false << true;
+    QTest::newRow("CR ends a piece") << WithLineEndAt(cr, MiB - 1) << false << true;
+    QTest::newRow("LF CR across pieces") << WithLineEndAt(lfCr, MiB - 1) << false << true;
+    QTest::newRow("a line longer than the pieces") << WithLineEndAt(DefaultTestFile, 3 * MiB + 5) << false << true;
+    QByteArray lateZero = WithLineEndAt(DefaultTestFile, 2 * MiB);
+    lateZero.insert(2 * MiB - 7, '\0');
+    QTest::newRow("zero byte in a later piece") << lateZero << true << true;
+    QTest::newRow("last line ends with the first piece") << WithLineEndAt(DefaultTestFile.chopped(2), MiB) << false << true;
 }
 
 void tst_FastPaths::readerMatchesLineReader()
@@ -127,8 +173,19 @@ void tst_FastPaths::readerMatchesLineReader()
         std::string_view(file.constData(), size_t(file.size())),
         [&byteMessages](const std::string& message) { byteMessages.push_back(message); });
 
+    TTest byPieces;
+    std::vector<std::string> pieceMessages;
+    TMemorySource source(file);
+    const TReadOutcome pieceOutcome = byPieces.LoadFromSource(
+        source, [&pieceMessages](const std::string& message) { pieceMessages.push_back(message); });
+
     QCOMPARE(Describe(byBytes), Describe(byLines));
     QCOMPARE(byteMessages, lineMessages);
+    QCOMPARE(Describe(byPieces), Describe(byLines));
+    QCOMPARE(pieceMessages, lineMessages);
+    QCOMPARE(pieceOutcome.Failed, outcome.Failed);
+    QCOMPARE(pieceOutcome.StoppedAtLine, outcome.StoppedAtLine);
+    QCOMPARE(pieceOutcome.KeyFound, outcome.KeyFound);
     QCOMPARE(outcome.Failed, failed);
     QCOMPARE(byteMessages.size(), size_t(failed ? 1 : 0));
     if (failed)
@@ -248,6 +305,56 @@ void tst_FastPaths::loadedBytesAndStampDescribeTheFile()
 
     QVERIFY(QFile::remove(path));
     QCOMPARE(CompareFileWithStamp(path.toStdString(), bytes.Stamp), TFileState::Missing);
+}
+
+void tst_FastPaths::fileReaderStampsTheWholeFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    constexpr qsizetype MiB = 1024 * 1024;
+    const QByteArray large = WithLineEndAt(DefaultTestFile, 3 * MiB);
+    QByteArray zero = large;
+    zero.insert(100, '\0');
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("whole pieces") << WithLineEndAt(DefaultTestFile, 2 * MiB).left(2 * MiB);
+    QTest::newRow("read to the end") << large;
+    QTest::newRow("error in the head, much left unread")
+        << QByteArray(large).replace("[ROZMIAR_CZCIONKI]14", "[ROZMIAR_CZCIONKI]x");
+    QTest::newRow("zero byte early") << zero;
+    QTest::newRow("lines past the test's end") << DefaultTestFile + QByteArray(2 * MiB, 'y');
+}
+
+void tst_FastPaths::fileReaderStampsTheWholeFile()
+{
+    QFETCH(QByteArray, file);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::string path = folder.filePath("a.test").toStdString();
+    QFile out(QString::fromStdString(path));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QCOMPARE(out.write(file), file.size());
+    out.close();
+
+    TTest read;
+    TFileStamp stamp;
+    std::vector<std::string> messages;
+    const TReadOutcome outcome = LoadTestFromFile(
+        path, read, stamp, [&messages](const std::string& message) { messages.push_back(message); });
+    const TFileBytes whole = LoadBytesFromFile(path);
+    QVERIFY(stamp == whole.Stamp);
+    QCOMPARE(CompareFileWithStamp(path, stamp), TFileState::AsStamped);
+
+    TTest fromBytes;
+    std::vector<std::string> byteMessages;
+    const TReadOutcome byteOutcome = fromBytes.LoadFromBytes(
+        whole.View(), [&byteMessages](const std::string& message) { byteMessages.push_back(message); });
+    QCOMPARE(Describe(read), Describe(fromBytes));
+    QCOMPARE(messages, byteMessages);
+    QCOMPARE(outcome.StoppedAtLine, byteOutcome.StoppedAtLine);
+
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             LoadTestFromFile(path + "-missing", read, stamp, [](const std::string&) {}));
+    QVERIFY_THROWS_EXCEPTION(TNotRegularFileError,
+                             LoadTestFromFile(folder.path().toStdString(), read, stamp, [](const std::string&) {}));
 }
 
 QTEST_GUILESS_MAIN(tst_FastPaths)
