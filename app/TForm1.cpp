@@ -13,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/LooseSpinBox.h"
 #include "ui/PictureButton.h"
+#include "ui/ProgramIcon.h"
 #include "ui/QuestionList.h"
 
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScreen>
 #include <QLabel>
 #include <QShortcut>
@@ -48,7 +48,7 @@ TForm1::TForm1(QWidget* parent)
     // FormCreate.
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Testarion"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/testarion.png")));
+    setWindowIcon(ProgramIcon());
     setFont(DesignFont(13));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, WindowColor());

@@ -8,6 +8,7 @@
 #include "model/ResultsCsv.h"
 #include "ui/Cp1250.h"
 #include "ui/Fonts.h"
+#include "ui/ProgramIcon.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -24,7 +25,7 @@ TRunner::TRunner(QWidget* parent)
 {
     setObjectName(QStringLiteral("Runner"));
     setWindowTitle(RunnerTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/testarion.png")));
+    setWindowIcon(ProgramIcon());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, WindowColor());
     colours.setColor(QPalette::WindowText, TextColor());

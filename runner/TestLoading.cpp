@@ -23,10 +23,9 @@ std::unique_ptr<TTest> LoadTestToTake(const QString& path, QString& refusal)
     auto test = std::make_unique<TTest>();
     QString readError;
     try {
-        const TLines lines = LoadLinesFromFile(QFile::encodeName(path).toStdString());
-        test->LoadFromLines(lines, [&readError](const std::string& message) {
-            readError = FromCp1250(message);
-        });
+        TFileStamp stamp;
+        LoadTestFromFile(QFile::encodeName(path).toStdString(), *test, stamp,
+                         [&readError](const std::string& message) { readError = FromCp1250(message); });
     } catch (const std::exception& error) {
         refusal = Refused(QString::fromLocal8Bit(error.what()));
         return nullptr;
