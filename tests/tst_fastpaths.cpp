@@ -144,6 +144,16 @@ void tst_FastPaths::readerMatchesLineReader_data()
     QTest::newRow("lines after the end")
         << DefaultTestFile + Bytes("[TYTU\xA3]po ko\xF1""cu\r\n\0\0") << false << true;
 
+    QTest::newRow("a second questions block replaces the first")
+        << QByteArray(DefaultTestFile).replace("[TEST_KONIEC]", "[ILE_PYTA\xD1]1\r\n[PYTANIE]\r\n[TRE\x8C\xC6_PYTANIA]drugie\r\n"
+                                                                "[PYTANIA_KONIEC]\r\n[TYTU\xA3]nowy\r\n[TEST_KONIEC]")
+        << false << true;
+    const qsizetype firstAnswersEnd = DefaultTestFile.indexOf("[ODPOWIEDZI_KONIEC]") + 19;
+    QTest::newRow("a second answers block replaces the first")
+        << QByteArray(DefaultTestFile).insert(firstAnswersEnd, "\r\n[ILE_ODPOWIEDZI]1\r\n[ODPOWIED\x8F]\r\n"
+                                                                "[TRE\x8C\xC6_ODPOWIEDZI]x\r\n[ODPOWIEDZI_KONIEC]")
+        << false << true;
+
     // Where the piece reader refills.
     constexpr qsizetype MiB = 1024 * 1024;
     QTest::newRow("CR LF across pieces") << WithLineEndAt(DefaultTestFile, MiB - 1) << false << true;
@@ -186,6 +196,9 @@ void tst_FastPaths::readerMatchesLineReader()
     QCOMPARE(pieceOutcome.Failed, outcome.Failed);
     QCOMPARE(pieceOutcome.StoppedAtLine, outcome.StoppedAtLine);
     QCOMPARE(pieceOutcome.KeyFound, outcome.KeyFound);
+    // The hash taken while reading is the one the test gives afterwards.
+    QCOMPARE(outcome.ContentHash, byLines.ContentHash());
+    QCOMPARE(pieceOutcome.ContentHash, byLines.ContentHash());
     QCOMPARE(outcome.Failed, failed);
     QCOMPARE(byteMessages.size(), size_t(failed ? 1 : 0));
     if (failed)
