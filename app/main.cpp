@@ -1,5 +1,6 @@
 // Program entry: the main window and its dialogs, then the event loop.
 
+#include "AllocatorTuning.h"
 #include "Guarded.h"
 #include "TForm1.h"
 #include "TestsFolder.h"
@@ -30,6 +31,7 @@ public:
 
 int main(int argc, char* argv[])
 {
+    TuneAllocatorForLargeTests();
     TApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Testarion"));
     application.setDesktopFileName(QStringLiteral("testarion"));

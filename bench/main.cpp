@@ -10,6 +10,7 @@
 
 #include "TestGenerator.h"
 
+#include "app/AllocatorTuning.h"
 #include "app/Prompts.h"
 #include "app/TForm1.h"
 #include "app/TestFiles.h"
@@ -473,6 +474,8 @@ QJsonDocument Bench::Json() const
 
 int main(int argc, char* argv[])
 {
+    // As the program does.
+    TuneAllocatorForLargeTests();
     QApplication application(argc, argv);
     QString jsonPath;
     QList<int> sizes{1000, 10000, 100000};
