@@ -249,6 +249,15 @@ const char* FindLineBreak(const char* at, const char* end)
     return FindControl(at, end, [](char c) { return c == '\r' || c == '\n'; });
 }
 
+// Where the next line starts after the line break at `at`, which is before
+// `end`: CR LF is one line end; LF CR is two.
+const char* PastLineBreak(const char* at, const char* end)
+{
+    if (*at == '\r' && at + 1 != end && at[1] == '\n')
+        ++at;
+    return at + 1;
+}
+
 // The lines of a file's bytes, found as they are read, by the rules of
 // SplitLines.
 class TBytesSource
@@ -262,13 +271,7 @@ public:
     {
         const char* const start = At;
         const char* const end = FindLineBreak(start, End);
-        At = end;
-        if (At != End) {
-            // CR LF is one line end; LF CR is two.
-            if (*At == '\r' && At + 1 != End && At[1] == '\n')
-                ++At;
-            ++At;
-        }
+        At = end == End ? End : PastLineBreak(end, End);
         ++Counter;
         return {start, size_t(end - start)};
     }
@@ -306,12 +309,7 @@ public:
                 continue;
             }
             const std::string_view line(At, size_t(end - At));
-            At = end;
-            if (At != End) {
-                if (*At == '\r' && At + 1 != End && At[1] == '\n')
-                    ++At;
-                ++At;
-            }
+            At = end == End ? End : PastLineBreak(end, End);
             ++Counter;
             return line;
         }

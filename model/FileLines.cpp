@@ -68,6 +68,24 @@ private:
     uint64_t Size = 0;
 };
 
+// Reads until `size` bytes are in or the file ends: the count read, or -1
+// with errno telling why not.
+ssize_t ReadFully(int fd, char* buffer, size_t size)
+{
+    size_t filled = 0;
+    while (filled < size) {
+        const ssize_t count = ::read(fd, buffer + filled, size - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return -1;
+        if (count == 0)
+            break;
+        filled += size_t(count);
+    }
+    return ssize_t(filled);
+}
+
 int RealWrite(int fd, const char* data, size_t size)
 {
     while (size > 0) {
@@ -142,20 +160,16 @@ TFileBytes LoadBytesFromFile(const std::string& path)
     std::unique_ptr<char[]> data(new char[capacity]);
     size_t size = 0;
     for (;;) {
-        if (size == capacity) {
-            capacity *= 2;
-            std::unique_ptr<char[]> larger(new char[capacity]);
-            std::memcpy(larger.get(), data.get(), size);
-            data = std::move(larger);
-        }
-        const ssize_t count = ::read(file.Fd, data.get() + size, capacity - size);
-        if (count < 0 && errno == EINTR)
-            continue;
+        const ssize_t count = ReadFully(file.Fd, data.get() + size, capacity - size);
         if (count < 0)
             throw std::runtime_error("Cannot open file " + path);
-        if (count == 0)
-            break;
         size += size_t(count);
+        if (size < capacity)
+            break;
+        capacity *= 2;
+        std::unique_ptr<char[]> larger(new char[capacity]);
+        std::memcpy(larger.get(), data.get(), size);
+        data = std::move(larger);
     }
     if (::fstat(file.Fd, &status) != 0)
         throw std::runtime_error("Cannot open file " + path);
@@ -179,17 +193,10 @@ public:
     TFileSource(int fd, const std::string& path) : Fd(fd), Path(path) {}
     size_t Read(char* buffer, size_t size) override
     {
-        size_t filled = 0;
-        while (filled < size) {
-            const ssize_t count = ::read(Fd, buffer + filled, size - filled);
-            if (count < 0 && errno == EINTR)
-                continue;
-            if (count < 0)
-                throw std::runtime_error("Cannot open file " + Path);
-            if (count == 0)
-                break;
-            filled += size_t(count);
-        }
+        const ssize_t count = ReadFully(Fd, buffer, size);
+        if (count < 0)
+            throw std::runtime_error("Cannot open file " + Path);
+        const size_t filled = size_t(count);
         // Whole pieces, as long as the reader asks for whole pieces.
         for (size_t at = 0; at < filled; at += kHashPiece)
             Hash.Add({buffer + at, std::min(kHashPiece, filled - at)});
@@ -251,20 +258,12 @@ TFileState CompareFileWithStamp(const std::string& path, const TFileStamp& stamp
     THashPieces hash;
     for (;;) {
         // Whole pieces, as HashOfBytes takes them, however the reads return.
-        size_t filled = 0;
-        while (filled < kHashPiece) {
-            const ssize_t count = ::read(file.Fd, piece.get() + filled, kHashPiece - filled);
-            if (count < 0 && errno == EINTR)
-                continue;
-            if (count < 0)
-                return TFileState::Changed;
-            if (count == 0)
-                break;
-            filled += size_t(count);
-        }
+        const ssize_t filled = ReadFully(file.Fd, piece.get(), kHashPiece);
+        if (filled < 0)
+            return TFileState::Changed;
         if (filled > 0)
-            hash.Add({piece.get(), filled});
-        if (filled < kHashPiece)
+            hash.Add({piece.get(), size_t(filled)});
+        if (size_t(filled) < kHashPiece)
             break;
     }
     return hash.Result() == stamp.Hash ? TFileState::AsStamped : TFileState::Changed;
