@@ -114,7 +114,7 @@ public:
 
     // The fast paths of the two above, with the same result and the same
     // message. The writer hands out the bytes of the file (lines with CR LF)
-    // in pieces of about 64 KiB (a longer line goes in one piece), never
+    // in pieces of exactly 64 KiB (the last one shorter), never
     // holding more than one piece; the reader takes the whole file's bytes,
     // split into lines as SplitLines does, without copying them line by line.
     void SaveToSink(TByteSink& sink) const;

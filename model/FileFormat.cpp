@@ -528,23 +528,34 @@ TReadOutcome Load(TTest& test, Source& source,
 }
 
 // A value must stay on its line: a line break would cut it in two on
-// reading, and a zero byte would end the whole file.
-void AppendOnOneLine(std::string& line, std::string_view value)
+// reading, and a zero byte would end the whole file. Each becomes a space,
+// and CR LF one space.
+bool IsBreakInValue(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
+// Hands `put` the value in runs between its breaks, and a space for each.
+template<typename Put>
+void PutOnOneLine(std::string_view value, Put put)
 {
     const char* at = value.data();
     const char* const end = at + value.size();
-    const auto isBreak = [](char c) { return c == '\r' || c == '\n' || c == '\0'; };
     for (;;) {
-        const char* const stop = FindControl(at, end, isBreak);
-        line.append(at, size_t(stop - at));
+        const char* const stop = FindControl(at, end, IsBreakInValue);
+        put(at, size_t(stop - at));
         if (stop == end)
             return;
-        line += ' ';
-        // CR LF becomes one space.
+        put(" ", 1);
         at = stop + 1;
         if (*stop == '\r' && at != end && *at == '\n')
             ++at;
     }
+}
+
+void AppendOnOneLine(std::string& line, std::string_view value)
+{
+    PutOnOneLine(value, [&line](const char* run, size_t size) { line.append(run, size); });
 }
 
 void AppendTaggedLine(std::string& line, size_t indent, std::string_view key, std::string_view value)
@@ -573,31 +584,58 @@ private:
     TLines& Lines;
 };
 
-// Gathers the lines with their CR LF in a buffer handed to a sink whenever
-// it fills, for SaveToSink.
+// Gathers the lines with their CR LF in a buffer handed to a sink in
+// pieces of exactly 64 KiB, the last one shorter, for SaveToSink. The
+// bytes are copied into the buffer once, in runs between the line breaks
+// of a value.
 class TSinkOut
 {
 public:
-    static constexpr size_t kBuffer = 64 * 1024;
-    explicit TSinkOut(TByteSink& sink) : Sink(sink) { Buffer.reserve(kBuffer + 1024); }
-    ~TSinkOut() = default;
+    static constexpr size_t kPiece = 64 * 1024;
+    explicit TSinkOut(TByteSink& sink) : Sink(sink), Buffer(new char[kPiece]) {}
     void Line(size_t indent, std::string_view key, std::string_view value = {})
     {
-        AppendTaggedLine(Buffer, indent, key, value);
-        Buffer += "\r\n";
-        if (Buffer.size() >= kBuffer)
-            Flush();
+        // Indent and key are short: they go together.
+        char head[64];
+        if (indent + key.size() + 2 <= sizeof head) {
+            std::memset(head, ' ', indent);
+            head[indent] = '[';
+            std::memcpy(head + indent + 1, key.data(), key.size());
+            head[indent + 1 + key.size()] = ']';
+            Put(head, indent + key.size() + 2);
+        } else {
+            for (size_t i = 0; i < indent; ++i)
+                Put(" ", 1);
+            Put("[", 1);
+            Put(key.data(), key.size());
+            Put("]", 1);
+        }
+        PutOnOneLine(value, [this](const char* run, size_t size) { Put(run, size); });
+        Put("\r\n", 2);
     }
     void Flush()
     {
-        if (!Buffer.empty())
-            Sink.Write(Buffer);
-        Buffer.clear();
+        if (Used > 0)
+            Sink.Write({Buffer.get(), Used});
+        Used = 0;
     }
 
 private:
+    void Put(const char* bytes, size_t size)
+    {
+        while (size > 0) {
+            const size_t taken = std::min(size, kPiece - Used);
+            std::memcpy(Buffer.get() + Used, bytes, taken);
+            Used += taken;
+            bytes += taken;
+            size -= taken;
+            if (Used == kPiece)
+                Flush();
+        }
+    }
     TByteSink& Sink;
-    std::string Buffer;
+    std::unique_ptr<char[]> Buffer;
+    size_t Used = 0;
 };
 
 // Hashes the values of the lines as the reader takes them, without the
