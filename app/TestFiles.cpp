@@ -85,7 +85,7 @@ std::unique_ptr<TTest> ReadTestFile(const QString& path,
         showMessage(readingError);
     if (record) {
         record->Stamp = stamp;
-        record->Content = outcome.ContentHash;
+        record->Content = test->ContentHash();
         // Nothing of an empty file can be lost by writing over it.
         record->StoppedAtLine = outcome.Failed && !empty ? outcome.StoppedAtLine : -1;
     }

@@ -2,7 +2,7 @@
 // .test file, and aborts on anything the rest of the program could not live
 // with: counts that do not match the records held, a missing record, a test
 // that does not survive being written and read back unchanged, or a fast
-// reader that reads another test or hashes it otherwise.
+// reader that reads another test than the line reader.
 #include "model/Baza.h"
 
 #include <cstdint>
@@ -129,14 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     second.SaveToLines(rewritten);
     Require(rewritten == written, "writing the second reading gives the same lines");
 
-    // The fast reader hashes the questions as it reads them; that hash must
-    // be the one the test gives afterwards, or an unchanged test would be
-    // written again, or a changed one taken for unchanged.
     TTest fast;
-    const TReadOutcome outcome = fast.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size),
-                                                    [](const std::string&) {});
+    fast.LoadFromBytes(std::string_view(reinterpret_cast<const char*>(data), size), [](const std::string&) {});
     Require(SameTest(fast, first), "the fast reader reads the same test");
-    Require(outcome.ContentHash == fast.ContentHash(), "the hash taken while reading is the test's");
-    Require(outcome.ContentHash == second.ContentHash(), "the test written and read back hashes the same");
     return 0;
 }

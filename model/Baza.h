@@ -41,7 +41,6 @@ struct TReadOutcome
     bool Failed = false;        // reading stopped at an error
     int32_t StoppedAtLine = 0;  // the line counter when it stopped, as in the message
     bool KeyFound = false;      // at least one line held a key of the format
-    uint64_t ContentHash = 0;   // TTest::ContentHash of the test as read
 };
 
 // One answer of a question; the correct answer scores 1, the others 0.

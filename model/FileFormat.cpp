@@ -348,10 +348,6 @@ private:
     bool Finished = false;
 };
 
-uint64_t QuestionHash(const TQuestion& question, size_t answersWritten);
-uint64_t FoldQuestionHash(uint64_t questionsHash, uint64_t questionHash);
-uint64_t CombineWithHead(const TTest& test, uint64_t questionsHash);
-
 template<typename Source>
 class TReader
 {
@@ -389,26 +385,10 @@ public:
         }
     }
 
-    // The content hash of the test as read, as TTest::ContentHash gives
-    // it. The questions are hashed as each is read, while its texts are
-    // still in the processor's cache; hashing them all afterwards would
-    // fetch every text from memory again.
-    uint64_t ContentHash(const TTest& test)
-    {
-        if (!QuestionsRead)
-            return test.ContentHash();
-        FoldQuestion();
-        return CombineWithHead(test, QuestionsHash);
-    }
-
     Source& Lines;
     bool KeyFound = false;
 
 private:
-    bool QuestionsRead = false;
-    uint64_t QuestionsHash = 0;
-    TQuestion* Unhashed = nullptr;
-
     void ReadRanges(TTest& test, std::string_view countText)
     {
         test.Ranges.clear();
@@ -454,33 +434,17 @@ private:
         }
     }
 
-    // A question is complete once the next begins or the block ends, and
-    // nothing changes it after that. Its answers are all written by then:
-    // their count is matched to them only after reading.
-    void FoldQuestion()
-    {
-        if (Unhashed)
-            QuestionsHash = FoldQuestionHash(QuestionsHash, QuestionHash(*Unhashed, Unhashed->Answers.size()));
-        Unhashed = nullptr;
-    }
-
     void ReadQuestions(TTest& test, std::string_view countText)
     {
         test.Questions.clear();
-        QuestionsRead = true;
-        QuestionsHash = 0;
-        Unhashed = nullptr;
         CheckCount(countText);
         TQuestion* question = nullptr;
         for (;;) {
             const TLineView line = Next();
             if (line.Is(KeyQuestion)) {
-                FoldQuestion();
                 test.Questions.push_back(std::make_unique<TQuestion>());
                 question = test.Questions.back().get();
-                Unhashed = question;
             } else if (line.Is(KeyQuestionsEnd)) {
-                FoldQuestion();
                 return;
             } else if (!question) {
                 continue;
@@ -521,7 +485,6 @@ TReadOutcome Load(TTest& test, Source& source,
     outcome.StoppedAtLine = source.Counter;
     outcome.KeyFound = reader.KeyFound;
     MatchCountsToRecords(test);
-    outcome.ContentHash = reader.ContentHash(test);
     if (outcome.Failed)
         showMessage("B\xB3\xB9" "d w linii " + std::to_string(source.Counter)); // "Błąd w linii "
     return outcome;
@@ -652,28 +615,18 @@ public:
         size_t end = value.size();
         while (end > 0 && static_cast<unsigned char>(value[end - 1]) <= 32)
             --end;
-        Hash = FastHash(value.substr(0, end), Hash);
+        Hash.Add(value.substr(0, end));
     }
-    uint64_t Result() const { return Hash; }
+    uint64_t Result() const { return Hash.Result(); }
 
 private:
-    uint64_t Hash = 0;
+    TFieldHash Hash;
 };
 
 // How many records to write: never more than are held, whatever the count says.
 size_t RecordsToWrite(int32_t count, size_t held)
 {
     return std::min(static_cast<size_t>(std::max<int32_t>(count, 0)), held);
-}
-
-size_t QuestionsToWrite(const TTest& test)
-{
-    return RecordsToWrite(test.QuestionCount, test.Questions.size());
-}
-
-size_t AnswersToWrite(const TQuestion& question)
-{
-    return RecordsToWrite(question.AnswerCount, question.Answers.size());
 }
 
 // A number as text without a heap allocation.
@@ -699,11 +652,12 @@ private:
     const char* Begin;
 };
 
-// The lines before the questions, their count included.
 template<typename Out>
-void WriteHead(const TTest& test, Out& out)
+void WriteTest(const TTest& test, Out& out)
 {
     const size_t rangesWritten = RecordsToWrite(test.RangeCount, test.Ranges.size());
+    const size_t questionsWritten = RecordsToWrite(test.QuestionCount, test.Questions.size());
+
     out.Line(0, KeyTest);
     out.Line(0, KeyTitle, test.Title);
     out.Line(0, KeyDescription, test.Description);
@@ -720,54 +674,26 @@ void WriteHead(const TTest& test, Out& out)
         out.Line(4, KeyRangeDescription, range.Description);
     }
     out.Line(0, KeyRangesEnd);
-    out.Line(0, KeyQuestionCount, TNumber(int64_t(QuestionsToWrite(test))));
-}
 
-template<typename Out>
-void WriteQuestion(const TQuestion& question, size_t answersWritten, Out& out)
-{
-    out.Line(2, KeyQuestion);
-    out.Line(4, KeyQuestionText, question.Text);
-    out.Line(4, KeyKind, question.Kind);
-    out.Line(4, KeyFontSize, TNumber(question.FontSize));
-    out.Line(4, KeyAnswerCount, TNumber(int64_t(answersWritten)));
-    for (size_t a = 0; a < answersWritten; ++a) {
-        const TAnswer& answer = *question.Answers[a];
-        out.Line(6, KeyAnswer);
-        out.Line(8, KeyAnswerText, answer.Text);
-        out.Line(8, KeyScore, TNumber(answer.Score));
+    out.Line(0, KeyQuestionCount, TNumber(int64_t(questionsWritten)));
+    for (size_t q = 0; q < questionsWritten; ++q) {
+        const TQuestion& question = *test.Questions[q];
+        const size_t answersWritten = RecordsToWrite(question.AnswerCount, question.Answers.size());
+        out.Line(2, KeyQuestion);
+        out.Line(4, KeyQuestionText, question.Text);
+        out.Line(4, KeyKind, question.Kind);
+        out.Line(4, KeyFontSize, TNumber(question.FontSize));
+        out.Line(4, KeyAnswerCount, TNumber(int64_t(answersWritten)));
+        for (size_t a = 0; a < answersWritten; ++a) {
+            const TAnswer& answer = *question.Answers[a];
+            out.Line(6, KeyAnswer);
+            out.Line(8, KeyAnswerText, answer.Text);
+            out.Line(8, KeyScore, TNumber(answer.Score));
+        }
+        out.Line(4, KeyAnswersEnd);
     }
-    out.Line(4, KeyAnswersEnd);
-}
-
-template<typename Out>
-void WriteTest(const TTest& test, Out& out)
-{
-    WriteHead(test, out);
-    const size_t questionsWritten = QuestionsToWrite(test);
-    for (size_t q = 0; q < questionsWritten; ++q)
-        WriteQuestion(*test.Questions[q], AnswersToWrite(*test.Questions[q]), out);
     out.Line(2, KeyQuestionsEnd);
     out.Line(0, KeyTestEnd);
-}
-
-uint64_t QuestionHash(const TQuestion& question, size_t answersWritten)
-{
-    THashOut out;
-    WriteQuestion(question, answersWritten, out);
-    return out.Result();
-}
-
-uint64_t FoldQuestionHash(uint64_t questionsHash, uint64_t questionHash)
-{
-    return FastHash({reinterpret_cast<const char*>(&questionHash), sizeof questionHash}, questionsHash);
-}
-
-uint64_t CombineWithHead(const TTest& test, uint64_t questionsHash)
-{
-    THashOut out;
-    WriteHead(test, out);
-    return FastHash({reinterpret_cast<const char*>(&questionsHash), sizeof questionsHash}, out.Result());
 }
 
 } // namespace
@@ -827,13 +753,9 @@ void TTest::SaveToSink(TByteSink& sink) const
 
 uint64_t TTest::ContentHash() const
 {
-    // Each question is hashed on its own, so that the reader can hash the
-    // questions as it reads them; see TReader::FoldQuestion.
-    uint64_t questionsHash = 0;
-    const size_t questionsWritten = QuestionsToWrite(*this);
-    for (size_t q = 0; q < questionsWritten; ++q)
-        questionsHash = FoldQuestionHash(questionsHash, QuestionHash(*Questions[q], AnswersToWrite(*Questions[q])));
-    return CombineWithHead(*this, questionsHash);
+    THashOut out;
+    WriteTest(*this, out);
+    return out.Result();
 }
 
 void TTest::LoadFromLines(const TLines& lines,
