@@ -164,6 +164,9 @@ bool IsKey(std::string_view written, std::string_view key)
 {
     if (written.size() != key.size())
         return false;
+    // As the program writes them, the keys are upper case.
+    if (std::memcmp(written.data(), key.data(), key.size()) == 0)
+        return true;
     for (size_t i = 0; i < key.size(); ++i) {
         char c = written[i];
         if (c >= 'a' && c <= 'z')
@@ -198,7 +201,10 @@ struct TLineView
 TLineView TagOf(std::string_view line)
 {
     line = TrimView(line);
-    return {TrimView(RawKey(line)), RawValue(line)};
+    const size_t end = KeyEnd(line);
+    if (end == std::string_view::npos)
+        return {};
+    return {TrimView(line.substr(1, end - 1)), line.substr(end + 1)};
 }
 
 // The lines of an already split file.
@@ -244,9 +250,11 @@ const char* FindControl(const char* at, const char* end, IsStop isStop)
     return at;
 }
 
+// The first CR, LF or zero byte from `at` on, or `end`: where a line ends,
+// or the text.
 const char* FindLineBreak(const char* at, const char* end)
 {
-    return FindControl(at, end, [](char c) { return c == '\r' || c == '\n'; });
+    return FindControl(at, end, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
 }
 
 // Where the next line starts after the line break at `at`, which is before
@@ -263,14 +271,17 @@ const char* PastLineBreak(const char* at, const char* end)
 class TBytesSource
 {
 public:
-    explicit TBytesSource(std::string_view bytes)
-        : At(bytes.data()), End(bytes.data() + std::min(bytes.find('\0'), bytes.size()))
-    {}
-    bool AtEnd() const { return At == End; }
+    explicit TBytesSource(std::string_view bytes) : At(bytes.data()), End(bytes.data() + bytes.size()) {}
+    bool AtEnd()
+    {
+        EndAtZero(At);
+        return At == End;
+    }
     std::string_view NextLine()
     {
         const char* const start = At;
         const char* const end = FindLineBreak(start, End);
+        EndAtZero(end);
         At = end == End ? End : PastLineBreak(end, End);
         ++Counter;
         return {start, size_t(end - start)};
@@ -278,6 +289,13 @@ public:
     int32_t Counter = 0;
 
 private:
+    // The first zero byte ends the text; it is found with the line breaks.
+    void EndAtZero(const char* at)
+    {
+        if (at != End && *at == '\0')
+            End = at;
+    }
+
     const char* At;
     const char* End;
 };
@@ -295,12 +313,14 @@ public:
     {
         while (At == End && !Finished)
             Refill();
+        EndAtZero(At);
         return At == End;
     }
     std::string_view NextLine()
     {
         for (;;) {
             const char* const end = FindLineBreak(At, End);
+            EndAtZero(end);
             // A line is complete at its break, but a CR at the end of what
             // is held may yet be the first half of a CR LF.
             const bool complete = end != End && (*end == '\n' || end + 1 != End);
@@ -334,10 +354,17 @@ private:
         End = At + kept;
         const size_t wanted = (Capacity - kept) / kPiece * kPiece;
         const size_t got = Source.Read(Buffer.get() + kept, wanted);
-        // The first zero byte ends the text.
-        const char* const zero = static_cast<const char*>(std::memchr(End, '\0', got));
-        End = zero ? zero : End + got;
-        Finished = zero != nullptr || got < wanted;
+        End += got;
+        Finished = got < wanted;
+    }
+
+    // The first zero byte ends the text; it is found with the line breaks.
+    void EndAtZero(const char* at)
+    {
+        if (at != End && *at == '\0') {
+            End = at;
+            Finished = true;
+        }
     }
 
     TByteSource& Source;
