@@ -101,14 +101,11 @@ TForm1::TForm1(QWidget* parent)
     OnClick(imgNext, &TForm1::imgNextClick);
     OnClick(imgExit, &TForm1::imgExitClick);
 
+    // The pages of an open test are built when a test is first opened or
+    // made: the program starts on the start page, and building them all
+    // would add a fifth to the time until its window shows.
     BuildStartPage();
-    BuildSummaryPage();
-    BuildPropertiesPage();
-    BuildQuestionsPage();
-    BuildImportPage();
-    // Tab walks the page in sight, then the bottom strip from left to right.
-    setTabOrder(imgExit, imgPrev);
-    setTabOrder(imgPrev, imgNext);
+    OrderBottomStrip();
     auto* save = new QShortcut(QKeySequence::Save, this);
     save->setObjectName(QStringLiteral("scSave"));
     connect(save, &QShortcut::activated, this, [this] { RunGuarded(this, [this] { cmdSaveTest(); }); });
@@ -156,9 +153,30 @@ void TForm1::OnClick(PictureButton* button, void (TForm1::*handler)())
 
 void TForm1::ShowPage(int index)
 {
+    if (index != StartPage)
+        BuildTestPages();
     pcPages->setCurrentIndex(index);
     if (index == StartPage)
         CenterStartPage();
+}
+
+void TForm1::BuildTestPages()
+{
+    if (TestPagesBuilt)
+        return;
+    TestPagesBuilt = true;
+    BuildSummaryPage();
+    BuildPropertiesPage();
+    BuildQuestionsPage();
+    BuildImportPage();
+    OrderBottomStrip();
+}
+
+void TForm1::OrderBottomStrip()
+{
+    // Tab walks the page in sight, then the bottom strip from left to right.
+    setTabOrder(imgExit, imgPrev);
+    setTabOrder(imgPrev, imgNext);
 }
 
 void TForm1::ReportReadingError(const std::string& message)
@@ -180,6 +198,8 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // FormResize: the page control has its new size by now.
     RunGuarded(this, [this] {
         CenterStartPage();
+        if (!TestPagesBuilt)
+            return;
         SetTitleLabel();
         FillAnswerKey();
     });
@@ -189,7 +209,7 @@ void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // FormShow.
-    if (!event->spontaneous() && !CurrentTest)
+    if (!event->spontaneous() && !CurrentTest && TestPagesBuilt)
         FillQuestionList();
     // Shown, the window has its frame and a screen of its own, which it may
     // leave for another.
@@ -219,7 +239,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // FormClose: a test that cannot be written keeps the window open unless
     // the user chooses to close without saving.
-    HideAnswerEditor();
+    if (TestPagesBuilt)
+        HideAnswerEditor();
     if (!SaveOrDiscard()) {
         event->ignore();
         return;

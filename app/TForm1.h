@@ -147,11 +147,15 @@ private:
     void NoteWriteFailed(const QString& path);
 
     void BuildStartPage();
+    // Builds the pages of an open test, once.
+    void BuildTestPages();
+    void OrderBottomStrip();
     void BuildSummaryPage();
     void BuildPropertiesPage();
     void BuildQuestionsPage();
     void BuildImportPage();
 
+    bool TestPagesBuilt = false;
     QStackedWidget* pcPages = nullptr;
     QWidget* ts1 = nullptr;  // start
     QWidget* ts5 = nullptr;  // summary

@@ -351,6 +351,8 @@ void tst_Keyboard::pictureButtonIsNamedByItsCaption()
     QFETCH(QByteArray, name);
     QFETCH(QString, caption);
 
+    // The pages of a test are built once one is open.
+    goTo(TForm1::SummaryPage);
     auto* button = this->owner(owner.constData())->findChild<PictureButton*>(QLatin1String(name));
     QVERIFY(button);
     QCOMPARE(button->accessibleName(), caption);
@@ -364,7 +366,9 @@ void tst_Keyboard::pictureButtonIsNamedByItsCaption()
 
 void tst_Keyboard::everyPictureButtonIsListed()
 {
-    // The dialogs belong to the main window, so this finds theirs too.
+    // The dialogs belong to the main window, so this finds theirs too; the
+    // pages of a test are built once one is open.
+    goTo(TForm1::SummaryPage);
     const QList<PictureButton*> buttons = m_window->form->findChildren<PictureButton*>();
     QCOMPARE(buttons.size(), qsizetype(std::size(kPictureButtons)));
     for (const PictureButton* button : buttons)

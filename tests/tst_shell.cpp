@@ -24,6 +24,7 @@ private slots:
 
     void startsOnTheStartPage();
     void startPageStaysCentredOnResize();
+    void pagesMadeAfterAResizeFitTheWindow();
     void stepsBackWritingTheTestEachTime();
     void bottomStripFollowsThePage_data();
     void bottomStripFollowsThePage();
@@ -100,6 +101,36 @@ void tst_Shell::startPageStaysCentredOnResize()
         // The buttons keep their distance to the bottom edge.
         QCOMPARE(pages->height() - button("imgOpenFolder")->y(), bottomGap);
     }
+}
+
+void tst_Shell::pagesMadeAfterAResizeFitTheWindow()
+{
+    // The pages of a test are made when the first one is opened: in a
+    // window resized before that, they sit as if resized with it.
+    const QSize size(1200, 700);
+    m_window->form->resize(size);
+    QTRY_COMPARE(m_window->form->size(), size);
+    openTest();
+    const char* const summary[] = {"jvpnl6", "jvpnl5", "sgKlucz", "lbl2", "img4", "imgKluczDrukuj"};
+    const char* const properties[] = {"edtTestTitle", "mmoTestDescription", "se1"};
+    const auto places = [this](const auto& names) {
+        QList<QRect> rects;
+        for (const char* name : names)
+            rects << button(name)->geometry();
+        return rects;
+    };
+    const QList<QRect> summaryAsMade = places(summary);
+    click("imgEdytujTest");
+    const QList<QRect> propertiesAsMade = places(properties);
+
+    m_window->form->resize(908, 616);
+    QTRY_COMPARE(m_window->form->size(), QSize(908, 616));
+    m_window->form->resize(size);
+    QTRY_COMPARE(m_window->form->size(), size);
+    QCOMPARE(places(properties), propertiesAsMade);
+    click("imgPrev");
+    QCOMPARE(places(summary), summaryAsMade);
+    QVERIFY(summaryAsMade.first().width() > 857);
 }
 
 void tst_Shell::stepsBackWritingTheTestEachTime()

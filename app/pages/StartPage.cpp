@@ -67,6 +67,7 @@ void TForm1::cmdOpenTest()
     TestFileRecord record;
     auto test = ReadTestFile(path, [this](const std::string& message) { ReportReadingError(message); },
                              &record);
+    BuildTestPages();
     questionModel->SetTest(nullptr);
     CurrentTest = std::move(test);
     CurrentTestPath = QFileInfo(path).absoluteFilePath();
