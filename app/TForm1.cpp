@@ -5,8 +5,6 @@
 #include "Prompts.h"
 #include "QuestionListModel.h"
 #include "TestFiles.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm4.h"
 #include "ui/AnchorLayout.h"
 #include "ui/Cp1250.h"
 #include "ui/FadingNote.h"
@@ -113,9 +111,6 @@ TForm1::TForm1(QWidget* parent)
         if (index == SummaryPage)
             RunGuarded(this, [this] { ts5Show(); });
     });
-
-    Form2 = new TForm2(this);
-    Form4 = new TForm4(this);
 
     resize(kDesignWindow);
     // The window opens in the middle of the primary screen, fitted to it.

@@ -46,6 +46,7 @@ public:
     std::unique_ptr<TTest> ImportSource;
     TestFileRecord CurrentTestFile;  // what was last read from or written to CurrentTestPath
 
+    // The dialogs are made when first needed, not at start.
     TForm2* Form2 = nullptr;
     TForm4* Form4 = nullptr;
 

@@ -78,6 +78,9 @@ private slots:
 private:
     // Walks from the start page to `page` the way a user does.
     void goTo(int page);
+    // The pages of a test and the dialogs are made when first needed: this
+    // opens both dialogs, as a user does, and leaves a test open.
+    void makeEveryControl();
     // Gives `first` the focus and presses Tab until the focus comes back to
     // it: the names of the widgets visited, `first` included.
     static QStringList tabCycle(QWidget* first);
@@ -132,6 +135,18 @@ void tst_Keyboard::goTo(int page)
     }
     if (m_window->form->PageIndex() != page)
         qFatal("could not reach page %d", page);
+}
+
+void tst_Keyboard::makeEveryControl()
+{
+    const auto cancel = [] { WhenModalShown([](QDialog* dialog) { dialog->reject(); }); };
+    cancel();
+    ClickChild(m_window->form->centralWidget(), "img2");
+    goTo(TForm1::ImportPage);
+    cancel();
+    ClickChild(m_window->form->centralWidget(), "imgWylosuj");
+    if (!owner("Form2") || !owner("Form4"))
+        qFatal("the dialogs were not made");
 }
 
 QStringList tst_Keyboard::tabCycle(QWidget* first)
@@ -351,8 +366,7 @@ void tst_Keyboard::pictureButtonIsNamedByItsCaption()
     QFETCH(QByteArray, name);
     QFETCH(QString, caption);
 
-    // The pages of a test are built once one is open.
-    goTo(TForm1::SummaryPage);
+    makeEveryControl();
     auto* button = this->owner(owner.constData())->findChild<PictureButton*>(QLatin1String(name));
     QVERIFY(button);
     QCOMPARE(button->accessibleName(), caption);
@@ -366,9 +380,8 @@ void tst_Keyboard::pictureButtonIsNamedByItsCaption()
 
 void tst_Keyboard::everyPictureButtonIsListed()
 {
-    // The dialogs belong to the main window, so this finds theirs too; the
-    // pages of a test are built once one is open.
-    goTo(TForm1::SummaryPage);
+    // The dialogs belong to the main window, so this finds theirs too.
+    makeEveryControl();
     const QList<PictureButton*> buttons = m_window->form->findChildren<PictureButton*>();
     QCOMPARE(buttons.size(), qsizetype(std::size(kPictureButtons)));
     for (const PictureButton* button : buttons)

@@ -244,6 +244,8 @@ void TForm1::imgWylosujClick()
 {
     const int count = importModel->rowCount();
     std::mt19937 generator = ClockSeededGenerator();
+    if (!Form2)
+        Form2 = new TForm2(this);
     Form2->SetValue(qMin(10, count));
     if (Form2->exec() != QDialog::Accepted)
         return;

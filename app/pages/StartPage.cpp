@@ -96,6 +96,8 @@ void TForm1::cmdOpenTest()
 
 void TForm1::cmdNewTest()
 {
+    if (!Form4)
+        Form4 = new TForm4(this);
     Form4->Folder = TestsFolder;
     Form4->FileName = QStringLiteral("Nowy test");
     for (int n = 1; QFileInfo::exists(QDir(TestsFolder).filePath(Form4->FileName + QStringLiteral(".test"))); ++n)
