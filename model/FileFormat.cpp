@@ -153,10 +153,12 @@ int32_t ReadInteger(std::string_view text)
 // A declared count must be a valid one, but records are counted as their
 // opening lines are read: a huge count costs nothing and a short one loses
 // nothing.
-void CheckCount(std::string_view text)
+int32_t CheckCount(std::string_view text)
 {
-    if (ReadInteger(text) < 0)
+    const int32_t count = ReadInteger(text);
+    if (count < 0)
         throw TReadError("negative count: " + std::string(text));
+    return count;
 }
 
 // A key as written (trimmed, any case of a to z) against one of the keys.
@@ -441,10 +443,9 @@ private:
     void ReadAnswers(TQuestion& question, std::string_view countText)
     {
         question.Answers.clear();
-        CheckCount(countText);
         // Room for the answers declared, within reason: a count is not
         // trusted with memory.
-        question.Answers.reserve(size_t(std::min(ReadInteger(countText), 16)));
+        question.Answers.reserve(size_t(std::min(CheckCount(countText), 16)));
         TAnswer* answer = nullptr;
         for (;;) {
             const TLineView line = Next();
